@@ -30,7 +30,7 @@ enum { LIBPLADEX_ROWS = 50, LIBPLADEX_COLUMNS = 50, LIBPLADEX_CELLS = 2500 };
 typedef struct PressureCell {
     int32_t row;
     int32_t column;
-    int32_t value; /* the 16-bit reading, zero-extended */
+    int32_t value;  /* the 16-bit reading, zero-extended */
     float reserved; /* always 0 */
 } PressureCell;
 
@@ -59,8 +59,7 @@ LIBPLADEX_API int LibPladex_getDevices(void);
  * dimensions (50), 128 bytes each of comma-separated sender addresses and ports.
  * Always 0; for an index outside the table nothing is written. */
 LIBPLADEX_API int LibPladex_getDeviceInfoByIndex(int index, char serial[64], int* columns,
-                                                 int* rows, char addresses[128],
-                                                 char ports[128]);
+                                                 int* rows, char addresses[128], char ports[128]);
 
 /* 0 and both dimensions written; -1 when not found. */
 LIBPLADEX_API int LibPladex_getDeviceInfoBySN(const char* serial, int* columns, int* rows);
@@ -74,8 +73,7 @@ LIBPLADEX_API int LibPladex_resetNewFramePending(const char* serial);
 /* Copies the latest frame, turned a quarter turn counter-clockwise: the caller's cell at row i,
  * column j receives source cell (j, 49 - i). Writes the frame rate. The pending flag is not
  * touched. 0 after copying; -1 when not found. */
-LIBPLADEX_API int LibPladex_GetFrame(const char* serial, PressureCell frame[2500],
-                                     int* frameRate);
+LIBPLADEX_API int LibPladex_GetFrame(const char* serial, PressureCell frame[2500], int* frameRate);
 
 /* Stores a callback pointer and returns it. The library never calls it. */
 LIBPLADEX_API void* LibPladexNewFrameCB_Regist(void* callback);

@@ -1,0 +1,22 @@
+// The process-wide state behind the exported functions.
+#pragma once
+
+#include <atomic>
+
+#include "datagram_processor.h"
+#include "device_table.h"
+#include "udp_receiver.h"
+
+namespace pladex {
+
+struct Library {
+    DeviceTable devices;
+    DatagramProcessor processor{devices};
+    UdpReceiver receiver{processor};
+    std::atomic<void*> newFrameCallback{nullptr};
+};
+
+// Created on first use and never destroyed: the receive thread may run until the process ends.
+Library& library();
+
+}  // namespace pladex

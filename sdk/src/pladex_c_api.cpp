@@ -1,0 +1,145 @@
+// The exported C interface: thin shims over the library's C++ core. No exception crosses it.
+#include <cstring>
+#include <exception>
+#include <optional>
+
+#include "libPladex.h"
+#include "library.h"
+#include "serial_text.h"
+
+namespace pladex {
+
+Library& library() {
+    static Library* const instance = new Library;
+    return *instance;
+}
+
+namespace {
+
+constexpr int kVersion = 0x90500;
+
+// Runs `body`, mapping any exception to `failure`.
+template <class Result, class Body>
+Result guarded(Result failure, Body&& body) noexcept {
+    try {
+        return body();
+    } catch (...) {
+        return failure;
+    }
+}
+
+// Runs `visit` on the record named by a serial text; false when not found.
+template <class Visit>
+bool withDevice(const char* serial, Visit&& visit) {
+    const std::optional<std::uint32_t> id = parseSerialText(serial);
+    return id && library().devices.withRecord(*id, visit);
+}
+
+void writeDimensions(const DeviceRecord& record, int* columns, int* rows) {
+    if (columns) *columns = record.columns;
+    if (rows) *rows = record.rows;
+}
+
+}  // namespace
+}  // namespace pladex
+
+using pladex::guarded;
+using pladex::library;
+
+extern "C" {
+
+int LibPladex_ListenUDPPort(int port) {
+    return guarded(-1, [&] { return library().receiver.listen(port); });
+}
+
+int LibPladex_CloseUDPPort(void) {
+    return guarded(-1, [] { return library().receiver.close(); });
+}
+
+int LibPladex_getDevices(void) {
+    return guarded(0, [] { return library().devices.deviceCount(); });
+}
+
+int LibPladex_getDeviceInfoByIndex(int index, char serial[64], int* columns, int* rows,
+                                   char addresses[128], char ports[128]) {
+    return guarded(0, [&] {
+        library().devices.withRecordAt(index, [&](const pladex::DeviceRecord& record) {
+            if (serial) std::memcpy(serial, record.serial, sizeof record.serial);
+            pladex::writeDimensions(record, columns, rows);
+            if (addresses) std::memcpy(addresses, record.addresses, sizeof record.addresses);
+            if (ports) std::memcpy(ports, record.ports, sizeof record.ports);
+        });
+        return 0;
+    });
+}
+
+int LibPladex_getDeviceInfoBySN(const char* serial, int* columns, int* rows) {
+    return guarded(-1, [&] {
+        return pladex::withDevice(serial,
+                                  [&](const pladex::DeviceRecord& record) {
+                                      pladex::writeDimensions(record, columns, rows);
+                                  })
+                   ? 0
+                   : -1;
+    });
+}
+
+int LibPladex_isNewFramePending(const char* serial) {
+    return guarded(0, [&] {
+        int pending = 0;
+        pladex::withDevice(
+            serial, [&](const pladex::DeviceRecord& record) { pending = record.newFramePending; });
+        return pending;
+    });
+}
+
+int LibPladex_resetNewFramePending(const char* serial) {
+    return guarded(0, [&] {
+        return pladex::withDevice(serial,
+                                  [](pladex::DeviceRecord& record) { record.newFramePending = 0; })
+                   ? 1
+                   : 0;
+    });
+}
+
+// The caller's grid is the plate's turned a quarter turn counter-clockwise.
+int LibPladex_GetFrame(const char* serial, PressureCell frame[2500], int* frameRate) {
+    if (!frame) return -1;
+    return guarded(-1, [&] {
+        const bool found = pladex::withDevice(serial, [&](const pladex::DeviceRecord& record) {
+            constexpr int side = pladex::kFrameSide;
+            for (int i = 0; i < side; ++i)
+                for (int j = 0; j < side; ++j)
+                    frame[side * i + j] = record.cells[side * j + (side - 1 - i)];
+            if (frameRate) *frameRate = record.frameRate;
+        });
+        return found ? 0 : -1;
+    });
+}
+
+void* LibPladexNewFrameCB_Regist(void* callback) {
+    return guarded<void*>(nullptr, [&] {
+        library().newFrameCallback.store(callback);
+        return callback;
+    });
+}
+
+int LibPladex_getVersion(void) { return pladex::kVersion; }
+
+int LibPladex_getStats(const char* serial, LibPladex_DeviceStats* stats) {
+    if (!stats) return -2;
+    return guarded(-1, [&] {
+        const std::optional<std::uint32_t> id = pladex::parseSerialText(serial);
+        return id && library().devices.stats(*id, *stats) ? 0 : -1;
+    });
+}
+
+int64_t LibPladex_getMalformedCount(void) {
+    return guarded<int64_t>(-1, [] { return library().processor.malformedCount(); });
+}
+
+int LibPladex_getReceiveBufferSize(void) {
+    return guarded(-1, [] { return library().receiver.receiveBufferSize(); });
+}
+
+}  // extern "C"

@@ -1,0 +1,161 @@
+#include "udp_receiver.h"
+
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <system_error>
+#include <thread>
+#include <vector>
+
+#include "monotonic_clock.h"
+
+namespace pladex {
+namespace {
+
+constexpr int kReceiveBufferRequest = 4 * 1024 * 1024;
+constexpr std::size_t kDatagramBufferSize = 32768;
+
+// Several plates burst four datagrams each per frame; a small kernel buffer drops them
+// silently while the thread is busy. Ask for 4 MiB, forcing past the system cap when allowed.
+void enlargeReceiveBuffer(int fd) {
+    int size = kReceiveBufferRequest;
+    setsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, sizeof size);
+    int granted = 0;
+    socklen_t length = sizeof granted;
+    if (getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &granted, &length) == 0 &&
+        granted < kReceiveBufferRequest)
+        setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size);
+}
+
+// A bound IPv4 UDP socket on any address, or -1.
+int openBoundSocket(int port) {
+    const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return -1;
+    enlargeReceiveBuffer(fd);
+    sockaddr_in local{};
+    local.sin_family = AF_INET;
+    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    local.sin_port = htons(static_cast<std::uint16_t>(port));
+    if (::bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
+        ::close(fd);
+        return -1;
+    }
+    return fd;
+}
+
+}  // namespace
+
+void UdpReceiver::closeSocket() {
+    const int fd = socket_.exchange(-1);
+    if (fd < 0) return;
+    socketGeneration_.fetch_add(1);
+    // shutdown wakes a receive blocked on this socket; close alone would leave it asleep.
+    ::shutdown(fd, SHUT_RDWR);
+    ::close(fd);
+}
+
+int UdpReceiver::listen(int port) {
+    std::lock_guard<std::mutex> lock(controlMutex_);
+    port &= 0xFFFF;
+    switch (state_.load()) {
+        case 0: {
+            closeSocket();
+            const int fd = openBoundSocket(port);
+            if (fd < 0) {
+                std::printf("Error occurs when binding socket on port %d ...... \r\n", port);
+                std::printf("netstat -ano | findstr 10001 \r\n");
+                std::fflush(stdout);
+                return -1;
+            }
+            socket_.store(fd);
+            state_.store(1);
+        }
+            [[fallthrough]];
+        case 1:
+            try {
+                state_.store(2);
+                std::thread(&UdpReceiver::run, this).detach();
+                threadStarted_ = true;
+            } catch (const std::system_error&) {
+                state_.store(1);
+                return -1;
+            }
+            return 0;
+        case 2:
+            return 0;
+        default: {  // 3: paused
+            closeSocket();
+            const int fd = openBoundSocket(port);
+            if (fd < 0) {
+                std::printf("Bind local port %d failed!\r\n", port);
+                std::printf("Port %d is occupied!\r\n", port);
+                std::fflush(stdout);
+                return -2;
+            }
+            socket_.store(fd);
+            state_.store(2);
+            return 0;
+        }
+    }
+}
+
+int UdpReceiver::close() {
+    std::lock_guard<std::mutex> lock(controlMutex_);
+    if (state_.load() != 2 || !threadStarted_ || socket_.load() < 0) return -1;
+    // The state goes first, so that the thread woken by the closing socket idles.
+    state_.store(3);
+    closeSocket();
+    return 0;
+}
+
+int UdpReceiver::receiveBufferSize() const {
+    const int fd = socket_.load();
+    if (fd < 0) return -1;
+    int size = 0;
+    socklen_t length = sizeof size;
+    return getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, &length) == 0 ? size : -1;
+}
+
+void UdpReceiver::run() {
+    std::vector<std::uint8_t> buffer(kDatagramBufferSize);
+    for (;;) {
+        if (state_.load() == 3) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(10));
+            continue;
+        }
+        const std::uint32_t generation = socketGeneration_.load();
+        const int fd = socket_.load();
+        if (fd < 0) {
+            if (state_.load() == 3) continue;  // closed between the two loads: idle
+            break;
+        }
+        sockaddr_in from{};
+        socklen_t fromLength = sizeof from;
+        const ssize_t received = ::recvfrom(fd, buffer.data(), buffer.size(), 0,
+                                            reinterpret_cast<sockaddr*>(&from), &fromLength);
+        // Woken by close: nothing was received. Data, if any, came from a live socket.
+        if (received <= 0 && generation != socketGeneration_.load()) continue;
+        if (received < 0) {
+            if (errno != EINTR) {
+                std::printf("recvfrom error no: %d.", static_cast<int>(received));
+                std::fflush(stdout);
+            }
+            continue;
+        }
+        SenderAddress sender{};
+        std::memcpy(sender.address, &from.sin_addr.s_addr, sizeof sender.address);
+        sender.port = ntohs(from.sin_port);
+        processor_.process(buffer.data(), static_cast<std::size_t>(received), sender,
+                           monotonicMilliseconds());
+    }
+    const int fd = socket_.exchange(-1);
+    if (fd >= 0) ::close(fd);
+}
+
+}  // namespace pladex
