@@ -1,0 +1,5 @@
+#include "ForcePlateFrame.h"
+
+void registerForcePlateFrameMetaType() {
+    qRegisterMetaType<ForcePlateFrame_TypeDef>("ForcePlateFrame_TypeDef");
+}
