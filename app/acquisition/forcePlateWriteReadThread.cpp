@@ -1,6 +1,5 @@
 #include "forcePlateWriteReadThread.h"
 
-#include <QMutexLocker>
 #include <cstring>
 
 forcePlateWriteReadThread::forcePlateWriteReadThread(QObject* parent) : QThread(parent) {
@@ -19,12 +18,12 @@ void forcePlateWriteReadThread::appendDevice(const char* serial, int length) {
     const std::size_t copied = serial ? strnlen(serial, 64) : 0;
     std::memcpy(entry.serial, serial, copied);
     entry.length = length;
-    QMutexLocker lock(&devicesMutex_);
+    std::lock_guard<std::mutex> lock(devicesMutex_);
     devices_.push_back(entry);
 }
 
 bool forcePlateWriteReadThread::deviceAt(std::size_t index, DeviceEntry& entry) {
-    QMutexLocker lock(&devicesMutex_);
+    std::lock_guard<std::mutex> lock(devicesMutex_);
     if (index >= devices_.size()) return false;
     entry = devices_[index];
     return true;

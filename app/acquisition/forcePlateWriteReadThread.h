@@ -2,11 +2,11 @@
 // and emits each newly completed frame with the plate's serial text and frame rate.
 #pragma once
 
-#include <QMutex>
 #include <QString>
 #include <QThread>
 #include <atomic>
 #include <chrono>
+#include <mutex>
 #include <vector>
 
 #include "ForcePlateFrame.h"
@@ -46,6 +46,6 @@ private:
 
     std::atomic<bool> running_{false};
     std::atomic<long long> passPause_{500};  // microseconds
-    QMutex devicesMutex_;
+    std::mutex devicesMutex_;
     std::vector<DeviceEntry> devices_;
 };

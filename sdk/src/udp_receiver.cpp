@@ -52,11 +52,13 @@ int openBoundSocket(int port) {
 }  // namespace
 
 void UdpReceiver::closeSocket() {
-    const int fd = socket_.exchange(-1);
+    const int fd = socket_.load();
     if (fd < 0) return;
-    socketGeneration_.fetch_add(1);
-    // shutdown wakes a receive blocked on this socket; close alone would leave it asleep.
+    // shutdown wakes a receive blocked on this socket (close alone would leave it asleep) and
+    // makes any receive that starts later return at once; then the descriptor is free to go.
     ::shutdown(fd, SHUT_RDWR);
+    std::lock_guard<std::mutex> inUse(socketInUse_);
+    socket_.store(-1);
     ::close(fd);
 }
 
@@ -115,11 +117,28 @@ int UdpReceiver::close() {
 }
 
 int UdpReceiver::receiveBufferSize() const {
+    std::lock_guard<std::mutex> lock(controlMutex_);
     const int fd = socket_.load();
     if (fd < 0) return -1;
     int size = 0;
     socklen_t length = sizeof size;
     return getsockopt(fd, SOL_SOCKET, SO_RCVBUF, &size, &length) == 0 ? size : -1;
+}
+
+ssize_t UdpReceiver::receive(std::uint8_t* buffer, std::size_t size, sockaddr_in& from) {
+    std::lock_guard<std::mutex> inUse(socketInUse_);
+    const int fd = socket_.load();
+    if (fd < 0) return state_.load() == 3 ? -1 : -2;
+    if (state_.load() == 3) return -1;
+    socklen_t fromLength = sizeof from;
+    const ssize_t received =
+        ::recvfrom(fd, buffer, size, 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
+    if (state_.load() == 3) return -1;  // woken by close
+    if (received < 0 && errno != EINTR) {
+        std::printf("recvfrom error no: %d.", static_cast<int>(received));
+        std::fflush(stdout);
+    }
+    return received < 0 ? -1 : received;
 }
 
 void UdpReceiver::run() {
@@ -129,33 +148,18 @@ void UdpReceiver::run() {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             continue;
         }
-        const std::uint32_t generation = socketGeneration_.load();
-        const int fd = socket_.load();
-        if (fd < 0) {
-            if (state_.load() == 3) continue;  // closed between the two loads: idle
-            break;
-        }
         sockaddr_in from{};
-        socklen_t fromLength = sizeof from;
-        const ssize_t received = ::recvfrom(fd, buffer.data(), buffer.size(), 0,
-                                            reinterpret_cast<sockaddr*>(&from), &fromLength);
-        // Woken by close: nothing was received. Data, if any, came from a live socket.
-        if (received <= 0 && generation != socketGeneration_.load()) continue;
-        if (received < 0) {
-            if (errno != EINTR) {
-                std::printf("recvfrom error no: %d.", static_cast<int>(received));
-                std::fflush(stdout);
-            }
-            continue;
-        }
+        const ssize_t received = receive(buffer.data(), buffer.size(), from);
+        if (received == -2) break;
+        if (received < 0) continue;
         SenderAddress sender{};
         std::memcpy(sender.address, &from.sin_addr.s_addr, sizeof sender.address);
         sender.port = ntohs(from.sin_port);
         processor_.process(buffer.data(), static_cast<std::size_t>(received), sender,
                            monotonicMilliseconds());
     }
+    std::lock_guard<std::mutex> inUse(socketInUse_);
     const int fd = socket_.exchange(-1);
     if (fd >= 0) ::close(fd);
 }
-
 }  // namespace pladex

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <mutex>
 
+#include <netinet/in.h>
+#include <sys/types.h>
+
 #include "datagram_processor.h"
 
 namespace pladex {
@@ -26,15 +29,19 @@ public:
 
 private:
     void run();
+    // Receives one datagram unless paused or closed; -1 when nothing was received, -2 when
+    // the thread should end (no socket while listening).
+    ssize_t receive(std::uint8_t* buffer, std::size_t size, sockaddr_in& from);
     void closeSocket();
 
     DatagramProcessor& processor_;
-    std::mutex controlMutex_;  // serialises listen and close between callers
+    // Serialises listen, close and the buffer query between callers.
+    mutable std::mutex controlMutex_;
+    // Held by the receive thread while it uses the descriptor, so that close never releases
+    // a descriptor under a running receive (which could then read a reused one).
+    std::mutex socketInUse_;
     std::atomic<int> state_{0};
     std::atomic<int> socket_{-1};
-    // Bumped at every close, so that the receive thread can tell that the datagram it was
-    // woken with belongs to a socket that is gone (its descriptor may already be reused).
-    std::atomic<std::uint32_t> socketGeneration_{0};
     bool threadStarted_ = false;
 };
 

@@ -1,7 +1,7 @@
 // The acquisition thread against the real library, fed over loopback.
-#include <QSignalSpy>
 #include <QtTest>
 #include <memory>
+#include <vector>
 
 #include "forcePlateWriteReadThread.h"
 #include "loopback.h"
@@ -13,6 +13,25 @@ plate::SourceFrame frameWithValueAt(int row, int column, std::uint16_t value) {
     f[50 * row + column] = value;
     return f;
 }
+
+// Receives the frames in the test's thread, through a queued connection as the program does.
+// (QSignalSpy would record them in the emitting thread.)
+struct ReceivedFrame {
+    QString name;
+    ForcePlateFrame_TypeDef frame;
+    unsigned int rate;
+};
+
+class FrameCollector : public QObject {
+public:
+    explicit FrameCollector(forcePlateWriteReadThread* thread) {
+        connect(thread, &forcePlateWriteReadThread::sigNewForcePlateFrame, this,
+                [this](QString name, const ForcePlateFrame_TypeDef& frame, unsigned int rate) {
+                    frames.push_back({name, frame, rate});
+                });
+    }
+    std::vector<ReceivedFrame> frames;
+};
 
 std::unique_ptr<forcePlateWriteReadThread> startedThread() {
     auto thread = std::make_unique<forcePlateWriteReadThread>();
@@ -43,9 +62,10 @@ private slots:
 
     void noDeviceNoSignal() {
         auto thread = startedThread();
-        QSignalSpy spy(thread.get(), &forcePlateWriteReadThread::sigNewForcePlateFrame);
+        FrameCollector received(thread.get());
         testing_support::LoopbackSender(port_).sendFrame(0x0000A13E, 1, plate::SourceFrame{});
-        QVERIFY(!spy.wait(300));
+        QTest::qWait(300);
+        QVERIFY(received.frames.empty());
     }
 
     // One frame published by the library: one signal with the plate's name, the frame turned
@@ -53,19 +73,18 @@ private slots:
     void oneFrameOneSignal() {
         auto thread = startedThread();
         thread->appendDevice("0000B13E", 8);
-        QSignalSpy spy(thread.get(), &forcePlateWriteReadThread::sigNewForcePlateFrame);
+        FrameCollector received(thread.get());
         testing_support::LoopbackSender(port_).sendFrame(0x0000B13E, 41,
                                                          frameWithValueAt(0, 49, 2750));
-        QVERIFY(spy.wait(3000));
-        QVERIFY(!spy.wait(100));
-        QCOMPARE(spy.count(), 1);
-        const QList<QVariant> args = spy.takeFirst();
-        QCOMPARE(args.at(0).toString(), QString("0000B13E"));
-        const auto frame = args.at(1).value<ForcePlateFrame_TypeDef>();
-        QCOMPARE(frame.cells[0].value, 2750);
-        QCOMPARE(frame.cells[0].row, 0);
-        QCOMPARE(frame.cells[0].column, 49);
-        QCOMPARE(args.at(2).toUInt(), 42u);  // first rate: frame number + 1
+        QTRY_COMPARE_WITH_TIMEOUT(received.frames.size(), std::size_t(1), 3000);
+        QTest::qWait(100);
+        QCOMPARE(received.frames.size(), std::size_t(1));
+        const ReceivedFrame& r = received.frames.front();
+        QCOMPARE(r.name, QString("0000B13E"));
+        QCOMPARE(r.frame.cells[0].value, 2750);
+        QCOMPARE(r.frame.cells[0].row, 0);
+        QCOMPARE(r.frame.cells[0].column, 49);
+        QCOMPARE(r.rate, 42u);  // first rate: frame number + 1
         QCOMPARE(LibPladex_isNewFramePending("0000B13E"), 0);
     }
 
@@ -73,21 +92,20 @@ private slots:
     // polled as well; a registered plate without new frames emits nothing.
     void severalPlatesKeepTheirNames() {
         auto thread = startedThread();
-        QSignalSpy spy(thread.get(), &forcePlateWriteReadThread::sigNewForcePlateFrame);
+        FrameCollector received(thread.get());
         thread->appendDevice("0000C13E", 8);
         thread->appendDevice("0000C23E", 8);
         const testing_support::LoopbackSender sender(port_);
         sender.sendFrame(0x0000C13E, 1, frameWithValueAt(0, 49, 111));
-        QVERIFY(spy.wait(3000));
+        QTRY_COMPARE_WITH_TIMEOUT(received.frames.size(), std::size_t(1), 3000);
         thread->appendDevice("0000C33E", 8);
         sender.sendFrame(0x0000C33E, 1, frameWithValueAt(0, 49, 333));
-        QTRY_COMPARE_WITH_TIMEOUT(spy.count(), 2, 3000);
-        QVERIFY(!spy.wait(100));
+        QTRY_COMPARE_WITH_TIMEOUT(received.frames.size(), std::size_t(2), 3000);
+        QTest::qWait(100);
+        QCOMPARE(received.frames.size(), std::size_t(2));
 
         QMap<QString, int> valueByName;
-        for (const QList<QVariant>& args : spy)
-            valueByName[args.at(0).toString()] =
-                args.at(1).value<ForcePlateFrame_TypeDef>().cells[0].value;
+        for (const ReceivedFrame& r : received.frames) valueByName[r.name] = r.frame.cells[0].value;
         QCOMPARE(valueByName.value("0000C13E"), 111);
         QCOMPARE(valueByName.value("0000C33E"), 333);
         QVERIFY(!valueByName.contains("0000C23E"));
