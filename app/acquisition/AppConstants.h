@@ -1,0 +1,30 @@
+// File locations and texts shared across the program. Locations beginning with "./" are
+// relative to the working directory, which is the program's own directory.
+#pragma once
+
+namespace app {
+
+constexpr const char* kSubjectDatabase = "./VuziRO.db";
+constexpr const char* kResourceRoot = "./Resources";
+constexpr const char* kDataDirectory = "./Resources/data/";
+constexpr const char* kReportDirectory = "./Resources/dataReports/";
+constexpr const char* kImageFolder = "/images/";
+constexpr const char* kCacheFolder = "/cache/";
+constexpr const char* kImageExtension = ".png";
+constexpr const char* kReportLogo = "./Resources/images/companylogo.png";
+constexpr const char* kReportExtension = ".pdf";
+constexpr const char* kRecordingExtension = ".raw";
+constexpr const char* kReportVersion = "4.0.0";
+constexpr const char* kReportVersionLabel = "数据报告版本号：4.0.0";
+constexpr const char* kManufacturerLabel = "生产商：";
+constexpr const char* kCompanyName = "VELTRIX";
+constexpr const char* kCompanyWebsite = "www.veltrix-medical.com";
+constexpr const char* kCompanyTelephone = "+86 400 820 7070";
+
+constexpr const char* kButtonStyleSheet =
+    "QPushButton{font-family:Microsoft YaHei;background-color:rgb(214,219,233);border:1px solid "
+    "rgb(173,173,173);border-radius:0px;}QPushButton:hover{font-family:Microsoft "
+    "YaHei;background-color:rgb(190,230,253);border:1px solid "
+    "rgb(60,127,177);color:rgb(0,0,0);}";
+
+}  // namespace app

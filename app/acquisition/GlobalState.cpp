@@ -1,0 +1,6 @@
+#include "GlobalState.h"
+
+GlobalState& globalState() {
+    static GlobalState* const state = new GlobalState;  // lives until the process ends
+    return *state;
+}
