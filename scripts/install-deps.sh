@@ -8,7 +8,7 @@ packages=(
   qtbase5-dev qtbase5-dev-tools libqt5charts5-dev libqt5sql5-sqlite qtpdf5-dev
   libqcustomplot-dev libopencv-dev libqt5opengl5-dev libglu1-mesa-dev
   qttranslations5-l10n fonts-wqy-microhei
-  xvfb xauth poppler-utils libgtest-dev libbenchmark-dev
+  xvfb xauth poppler-utils libgtest-dev libbenchmark-dev imagemagick xdotool
 )
 
 missing=()

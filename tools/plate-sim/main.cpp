@@ -1,0 +1,41 @@
+// plate-sim: emulates pressure plates streaming frames over UDP, for use without hardware.
+#include <cstdio>
+#include <stdexcept>
+
+#include "plate_stream.h"
+#include "sim_options.h"
+#include "sim_summary.h"
+#include "stop_request.h"
+
+int main(int argc, char** argv) {
+    const platesim::ParsedSimOptions parsed = platesim::parseSimOptions(argc, argv);
+    if (parsed.helpRequested) {
+        std::fputs(platesim::simUsage().c_str(), stdout);
+        return 0;
+    }
+    if (!parsed.error.empty()) {
+        std::fprintf(stderr, "plate-sim: %s\n%s", parsed.error.c_str(),
+                     platesim::simUsage().c_str());
+        return 2;
+    }
+    tools::installStopRequestHandlers();
+    try {
+        auto plates = platesim::createPlates(parsed.options);
+        for (const auto& plate : plates) {
+            std::fprintf(stderr, "plate %s: streaming from port %u to %s:%u at %d Hz\n",
+                         plate->serial().c_str(), plate->sourcePort(), parsed.options.host.c_str(),
+                         parsed.options.port, parsed.options.rate);
+        }
+        platesim::streamPlates(plates, tools::stopRequested);
+        for (const auto& plate : plates) {
+            const platesim::PlateReport report = plate->report();
+            const std::string line = parsed.options.json ? platesim::jsonSummaryLine(report)
+                                                         : platesim::readableSummaryLine(report);
+            std::printf("%s\n", line.c_str());
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "plate-sim: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
