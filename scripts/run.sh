@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# The main job: installs, builds, starts the plate emulator (one plate, 100 Hz) and the
-# monitor that receives it through libPladex. Ctrl-C stops both.
-# Options after the script name go to pladex-monitor (e.g. --seconds 10, --json).
+# The main job: installs, builds, starts the plate emulator (one plate, 100 Hz) and Tessaly
+# from its own directory; the emulator stops when the program ends.
+# Without a display, both run under Xvfb: the device list is refreshed once and a screenshot
+# of the screen is saved every 5 s to build/screenshots/tessaly.png.
+# TESSALY_RUN_SECONDS=N ends the run after N seconds (default: when the program ends).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/build.sh
 
-bin=build/bin
-"$bin/plate-sim" --plates 1 --rate 100 &
-sim=$!
-trap 'kill "$sim" 2>/dev/null || true; wait "$sim" 2>/dev/null || true' EXIT INT TERM
-"$bin/pladex-monitor" "$@"
+if [ -z "${DISPLAY:-}" ]; then
+  mkdir -p build/screenshots
+  exec xvfb-run -a -s "-screen 0 1600x900x24" bash scripts/run-session.sh --headless
+fi
+exec bash scripts/run-session.sh

@@ -2,6 +2,9 @@
 // relative to the working directory, which is the program's own directory.
 #pragma once
 
+#include <QCoreApplication>
+#include <QString>
+
 namespace app {
 
 constexpr const char* kSubjectDatabase = "./VuziRO.db";
@@ -20,6 +23,22 @@ constexpr const char* kManufacturerLabel = "生产商：";
 constexpr const char* kCompanyName = "VELTRIX";
 constexpr const char* kCompanyWebsite = "www.veltrix-medical.com";
 constexpr const char* kCompanyTelephone = "+86 400 820 7070";
+
+constexpr const char* kProductName = "VELTRIX Tessaly Foot Force Measure System";
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 1;
+constexpr int kVersionPatch = 10;
+constexpr const char* kPlateModel = "M12";
+
+// "1.1.10": shown in the window title and the about dialog.
+inline QString productVersion() {
+    return QString("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch);
+}
+
+// The INI files live under the program's own directory, whatever the working directory.
+inline QString applicationIniPath(const QString& fileName) {
+    return QCoreApplication::applicationDirPath() + "/Resources/" + fileName;
+}
 
 constexpr const char* kButtonStyleSheet =
     "QPushButton{font-family:Microsoft YaHei;background-color:rgb(214,219,233);border:1px solid "

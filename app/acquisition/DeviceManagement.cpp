@@ -1,0 +1,172 @@
+#include "DeviceManagement.h"
+
+#include <QHeaderView>
+#include <QStringList>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTreeWidgetItem>
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+
+#include "ForcePlateStaticTest.h"
+#include "GlobalState.h"
+#include "PressImage.h"
+#include "RecordingWriter.h"
+#include "forcePlateWriteReadThread.h"
+#include "libPladex.h"
+#include "libTavloWidget.h"
+#include "serialIdentifier.h"
+#include "ui_DeviceManagement.h"
+
+namespace {
+
+constexpr int kListenPort = 10001;
+constexpr int kImageSide = 500;
+constexpr int kPixelValues = kImageSide * kImageSide * 3;
+const char* const kPlateModel = "M12";
+
+// The first of the distinct comma-separated entries.
+QString firstDistinct(const char* list) {
+    QStringList entries = QString::fromLatin1(list).split(',');
+    entries.removeDuplicates();
+    return entries.value(0);
+}
+
+}  // namespace
+
+DeviceManagement::DeviceManagement(QWidget* parent)
+    : QWidget(parent), ui_(new Ui::DeviceManagement) {
+    ui_->setupUi(this);
+    const int widths[] = {50, 85, 50, 50};
+    for (int c = 0; c < 4; ++c) ui_->treeWidget->setColumnWidth(c, widths[c]);
+    ui_->treeWidget->header()->setFont(QFont("Microsoft YaHei UI", 10));
+    ui_->treeWidget->header()->setDefaultAlignment(Qt::AlignCenter);
+
+    acquisition_ = new forcePlateWriteReadThread(this);
+    connect(acquisition_,
+            SIGNAL(sigNewForcePlateFrame(QString, const ForcePlateFrame_TypeDef&, unsigned int)),
+            this,
+            SLOT(onNewForcePlateFrame(QString, const ForcePlateFrame_TypeDef&, unsigned int)));
+    acquisition_->setRunning(true);
+    acquisition_->start(QThread::InheritPriority);
+
+    LibPladex_ListenUDPPort(kListenPort);
+    connect(ui_->pushButtonNewDevice, SIGNAL(clicked()), this, SLOT(onPB_refreshDevice_clicked()));
+
+    camPlot_ = globalState().realTimeView->getCamPlot();
+    camPlot_->setName(std::string("libTavloWig"));
+    camPlot_->setCenterCrossDraw(false);
+    camPlot_->setIsGridBorderDraw(true);
+}
+
+DeviceManagement::~DeviceManagement() {
+    stopRecording();
+    delete ui_;
+}
+
+void DeviceManagement::onPB_refreshDevice_clicked() {
+    deviceCount_ = LibPladex_getDevices();
+    QList<QPair<QString, QString>> found;
+    for (int index = 0; index < deviceCount_; ++index) {
+        char serial[64] = {};
+        char addresses[128] = {};
+        char ports[128] = {};
+        int columns = 0, rows = 0;
+        LibPladex_getDeviceInfoByIndex(index, serial, &columns, &rows, addresses, ports);
+        const QString name = QString::fromLatin1(serial);
+        deviceInfo_[name + "_ip"] = firstDistinct(addresses);
+        deviceInfo_[name + "_port"] = firstDistinct(ports);
+
+        const auto known = [&](const QPair<QString, QString>& d) { return d.first == name; };
+        if (std::any_of(knownDevices_.begin(), knownDevices_.end(), known) ||
+            std::any_of(found.begin(), found.end(), known))
+            continue;
+        found.append({name, kPlateModel});
+        acquisition_->appendDevice(serial, static_cast<int>(std::strlen(serial)));
+        camPlot_->AddSensorMatrix(serialIdentifier(name), kImageSide, kImageSide);
+    }
+    knownDevices_.append(found);
+
+    ui_->treeWidget->clear();
+    for (int i = 0; i < knownDevices_.size(); ++i) {
+        auto* item = new QTreeWidgetItem(QStringList{QString::number(i + 1), knownDevices_[i].first,
+                                                     knownDevices_[i].second, "在线"});
+        for (int c = 0; c < 4; ++c) item->setTextAlignment(c, Qt::AlignCenter);
+        ui_->treeWidget->insertTopLevelItem(0, item);  // newest plate first
+    }
+    globalState().realTimeView->setDeviceList(knownDevices_);
+    if (globalState().mainTabWidget) globalState().mainTabWidget->setCurrentIndex(0);
+}
+
+void DeviceManagement::onNewForcePlateFrame(QString deviceName,
+                                            const ForcePlateFrame_TypeDef& frame,
+                                            unsigned int frameRate) {
+    if (!active_) return;
+    const unsigned int deviceId = serialIdentifier(deviceName);
+    deviceInfo_[deviceName + "_frequency"] = frameRate;
+    if (pixelBuffer_.empty()) pixelBuffer_.assign(kPixelValues, 0);
+    recordFrame(deviceName, frame);
+
+    // Rendering and uploading a picture costs more than a frame interval: show only every
+    // fourth frame (twentieth for the table of 2500 items), counted over all plates.
+    const bool tableMode = globalState().realTimeView->isTableMode();
+    if (++displayCounter_ < (tableMode ? 20 : 4)) return;
+    displayCounter_ = 0;
+    if (tableMode)
+        showInTable(frame);
+    else
+        showAsPicture(deviceId, frame);
+}
+
+void DeviceManagement::showInTable(const ForcePlateFrame_TypeDef& frame) {
+    QTableWidget* table = globalState().valueTable;
+    if (!table) return;
+    for (int i = 0; i < 50; ++i)
+        for (int j = 0; j < 50; ++j)
+            table->setItem(i, j,
+                           new QTableWidgetItem(QString::number(
+                               static_cast<quint16>(frame.cells[50 * i + j].value))));
+}
+
+void DeviceManagement::showAsPicture(unsigned int deviceId, const ForcePlateFrame_TypeDef& frame) {
+    displayMatrix_ = toPressureMatrix(frame);
+    const cv::Mat image = drawPressImage(displayMatrix_, QString(), kImageSide, kImageSide);
+    copyToRgbPixels(image, pixelBuffer_);
+    camPlot_->SetFrameGridMode_Frames(static_cast<int>(deviceId), pixelBuffer_.data(),
+                                      static_cast<int>(pixelBuffer_.size()));
+}
+
+RecordingError DeviceManagement::startRecording() {
+    recordFile_ = std::make_unique<RecordingWriter>();
+    recordWriteFailed_ = false;
+    RecordingHeader header;
+    header.tag = recordFileTag_;
+    header.measureMode = globalState().realTimeView->measureModeIndex();
+    const RecordingError result = recordFile_->open(recordFilePath_, header);
+    if (!result.ok()) {
+        std::printf("startRecording() %s\r\n", result.message.toUtf8().constData());
+        recordFile_.reset();
+    }
+    return result;
+}
+
+RecordingError DeviceManagement::recordFrame(const QString& serial,
+                                             const ForcePlateFrame_TypeDef& frame) {
+    Q_UNUSED(serial);  // every plate's frames go to the one file, in arrival order
+    if (!recording_ || !recordFile_) return {};
+    const RecordingError result = recordFile_->appendFrame(frame);
+    if (!result.ok() && !recordWriteFailed_) {
+        recordWriteFailed_ = true;  // said once; every later frame fails the same way
+        std::printf("recordFrame() %s\r\n", result.message.toUtf8().constData());
+        std::fflush(stdout);
+    }
+    return result;
+}
+
+RecordingError DeviceManagement::stopRecording() {
+    if (!recordFile_) return {};
+    const RecordingError result = recordFile_->close();
+    recordFile_.reset();
+    return result;
+}

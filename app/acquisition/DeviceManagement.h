@@ -1,0 +1,80 @@
+// The device panel of the left column: starts UDP reception and the acquisition thread, lists
+// the plates the SDK has seen, and handles every live frame: frame rate, recording, and every
+// few frames the live picture (or the raw value table).
+#pragma once
+
+#include <QList>
+#include <QMap>
+#include <QPair>
+#include <QString>
+#include <QVariant>
+#include <QWidget>
+#include <memory>
+#include <vector>
+
+#include "ForcePlateFrame.h"
+#include "PressureMatrix.h"
+#include "RecordingFormat.h"
+
+class forcePlateWriteReadThread;
+class libTavloWidget;
+class RecordingWriter;
+namespace Ui {
+class DeviceManagement;
+}
+
+class DeviceManagement : public QWidget {
+    Q_OBJECT
+public:
+    explicit DeviceManagement(QWidget* parent = nullptr);
+    ~DeviceManagement() override;
+
+    void setActive(bool active) { active_ = active; }
+    bool isActive() const { return active_; }
+
+    // (serial text, model text) of every plate added so far, in the order found.
+    const QList<QPair<QString, QString>>& knownDevices() const { return knownDevices_; }
+    // serial + "_ip", serial + "_port", serial + "_frequency" of every plate.
+    const QMap<QString, QVariant>& deviceInfo() const { return deviceInfo_; }
+
+    // Set by the recording controls before startRecording.
+    void setRecordFilePath(const QString& path) { recordFilePath_ = path; }
+    void setRecordFileTag(const QString& tag) { recordFileTag_ = tag; }
+    void setRecording(bool recording) { recording_ = recording; }
+    bool isRecording() const { return recording_; }
+
+    // Opens recordFilePath and writes the header. When the file cannot be opened nothing is
+    // written and the frames are not recorded; the error says why.
+    RecordingError startRecording();
+    // Appends one frame while recording and a file is open. After a failed write (full disk)
+    // the file keeps every earlier frame whole and takes no more.
+    RecordingError recordFrame(const QString& serial, const ForcePlateFrame_TypeDef& frame);
+    // Flushes and closes the file; a second call does nothing.
+    RecordingError stopRecording();
+    bool hasOpenRecording() const { return recordFile_ != nullptr; }
+
+public slots:
+    void onNewForcePlateFrame(QString deviceName, const ForcePlateFrame_TypeDef& frame,
+                              unsigned int frameRate);
+    void onPB_refreshDevice_clicked();
+
+private:
+    void showInTable(const ForcePlateFrame_TypeDef& frame);
+    void showAsPicture(unsigned int deviceId, const ForcePlateFrame_TypeDef& frame);
+
+    Ui::DeviceManagement* ui_;
+    forcePlateWriteReadThread* acquisition_;
+    libTavloWidget* camPlot_;
+    QList<QPair<QString, QString>> knownDevices_;
+    QMap<QString, QVariant> deviceInfo_;
+    int deviceCount_ = 0;
+    bool active_ = true;
+    int displayCounter_ = 0;
+    PressureMatrix displayMatrix_{};
+    std::vector<int> pixelBuffer_;  // 500 x 500 x (red, green, blue), made at the first frame
+    QString recordFilePath_;
+    QString recordFileTag_;
+    bool recording_ = false;
+    std::unique_ptr<RecordingWriter> recordFile_;
+    bool recordWriteFailed_ = false;
+};

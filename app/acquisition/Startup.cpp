@@ -1,0 +1,25 @@
+#include "Startup.h"
+
+#include <QCoreApplication>
+#include <QFont>
+#include <QTranslator>
+#include <cstdio>
+
+#include "VXMATHIN.h"
+
+void installFontSubstitutions() {
+    for (const char* family :
+         {"Microsoft YaHei", "Microsoft Yahei UI", "Microsoft YaHei UI", "微软雅黑"})
+        QFont::insertSubstitution(QString::fromUtf8(family), "WenQuanYi Micro Hei");
+}
+
+bool installChineseQtTranslation(QTranslator& translator) {
+    if (!translator.load(":/forcePlateUILib/Resources/qt_zh_CN.qm")) return false;
+    return QCoreApplication::installTranslator(&translator);
+}
+
+void printMathLibraryCheck() {
+    VX::VXMATHIN math;
+    std::printf("VX::VXMATHIN.cos(1) return %f  \r\n", math.cos(1.0));
+    std::fflush(stdout);
+}

@@ -1,0 +1,14 @@
+// Steps of the program's start-up that do not need a window.
+#pragma once
+
+class QTranslator;
+
+// Maps the Windows Chinese UI font families that the forms name to a CJK font installed here,
+// so that no Chinese text shows as boxes and PDF text stays searchable.
+void installFontSubstitutions();
+
+// Loads the embedded Chinese translation of Qt's own dialogs; false when it is missing.
+bool installChineseQtTranslation(QTranslator& translator);
+
+// Exercises the math library once and prints its series cosine of 1.
+void printMathLibraryCheck();

@@ -1,0 +1,20 @@
+#include "ViewHelpers.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QWidget>
+
+void makeFixedSquare(QWidget* widget, int side, int margin) {
+    widget->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    widget->setFixedSize(side, side);
+    widget->setMinimumSize(side, side);
+    widget->setMaximumSize(side, side);
+    widget->move(margin, margin);
+}
+
+void waitProcessingEvents(int milliseconds) {
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < milliseconds)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}

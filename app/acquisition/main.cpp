@@ -1,0 +1,24 @@
+// Tessaly: plantar-pressure workstation.
+#include <QApplication>
+#include <QTranslator>
+
+#include "AnalysisResults.h"
+#include "ColorScale.h"
+#include "GlobalState.h"
+#include "Startup.h"
+#include "forcePlateUILib.h"
+
+int main(int argc, char* argv[]) {
+    QCoreApplication::setAttribute(Qt::AA_EnableHighDpiScaling);
+    QApplication application(argc, argv);
+    installFontSubstitutions();
+    loadColorOfPressMap(globalState());
+    QTranslator translator;
+    installChineseQtTranslation(translator);
+    printMathLibraryCheck();
+    globalState().analysisResults = new AnalysisResults;
+
+    forcePlateUILib window;
+    window.show();
+    return application.exec();
+}

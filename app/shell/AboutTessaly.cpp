@@ -1,0 +1,37 @@
+#include "AboutTessaly.h"
+
+#include <QFile>
+#include <QPixmap>
+
+#include "AppConstants.h"
+#include "ui_AboutTessaly.h"
+
+namespace {
+constexpr int kReleaseYear = 2026, kReleaseMonth = 10, kReleaseDay = 26;
+constexpr const char* kRightsNotice = "Copyright © 2026 VELTRIX. All rights reserved.";
+}  // namespace
+
+AboutTessaly::AboutTessaly(QWidget* parent) : QDialog(parent), ui_(new Ui::AboutTessaly) {
+    ui_->setupUi(this);
+    ui_->about_closeBtn->setStyleSheet(app::kButtonStyleSheet);
+    connect(ui_->about_closeBtn, SIGNAL(clicked()), this, SLOT(onClose()));
+    setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
+
+    ui_->LBL_fullName->setText(app::kProductName);
+    ui_->LBL_Version->setText(app::productVersion());
+    ui_->LBL_releaseDate->setText(
+        QString("%1年%2月%3日").arg(kReleaseYear).arg(kReleaseMonth).arg(kReleaseDay));
+    ui_->LBL_compatibleHw->setText(app::kPlateModel);
+    ui_->label_10->setText("Windows10、Windows11");
+    ui_->LBL_OfficialWebsite->setText(app::kCompanyWebsite);
+    ui_->label_8->setText(kRightsNotice);
+    ui_->label->setPixmap(QPixmap(QString(".") + "/Resources/images/logo.png"));
+
+    QFile readme("./Resources/readme_ch.txt");
+    if (readme.open(QIODevice::ReadOnly))
+        ui_->showTextEdit->setText(QString::fromUtf8(readme.readAll()));
+}
+
+AboutTessaly::~AboutTessaly() { delete ui_; }
+
+void AboutTessaly::onClose() { close(); }

@@ -1,0 +1,140 @@
+#include "forcePlateUILib.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QTimer>
+
+#include "AboutTessaly.h"
+#include "AppConstants.h"
+#include "DataReportsFiles.h"
+#include "DataRepots.h"
+#include "DeviceManagement.h"
+#include "ForcePlateStaticTest.h"
+#include "GlobalState.h"
+#include "ProcessExit.h"
+#include "SubjectPanel.h"
+#include "dataAnalysis.h"
+#include "fileManager.h"
+#include "forcePlateDataFilesRecord.h"
+#include "forcePlateStaticDataAnalysis.h"
+#include "timeLine.h"
+#include "ui_forcePlateUILib.h"
+
+namespace {
+const char* const kTabIndexProperty = "TAB_INDEX";
+}
+
+forcePlateUILib::forcePlateUILib(QWidget* parent)
+    : QMainWindow(parent), ui_(new Ui::forcePlateUILibClass) {
+    ui_->setupUi(this);
+    setWindowTitle(QString("%1 %2").arg(app::kProductName, app::productVersion()));
+    ui_->mainToolBar->hide();
+    ui_->tabWidget_2->setCurrentIndex(0);
+    ui_->tabWidget->setCurrentIndex(0);
+    connect(ui_->tabWidget_2, SIGNAL(currentChanged(int)), this,
+            SLOT(slotActionOnTabChangeTo(int)));
+    // The views are heavy: build them once the window is on screen.
+    QTimer::singleShot(20, this, SLOT(slotActionOnTimerSingleShot()));
+    showMaximized();
+}
+
+forcePlateUILib::~forcePlateUILib() { delete ui_; }
+
+void forcePlateUILib::slotActionOnTimerSingleShot() {
+    const std::pair<QAction*, int> tabActions[] = {
+        {ui_->action_RealTimeModelView, 0},      {ui_->action_SinglePlateStaticView, 1},
+        {ui_->action_SinglePlateBalanceView, 2}, {ui_->action_AnalysisReportView, 3},
+        {ui_->action_ColorSettings, 0},          {ui_->action_DirectorySettings, 1}};
+    for (const auto& [action, index] : tabActions) action->setProperty(kTabIndexProperty, index);
+    for (QAction* action : {ui_->action_RealTimeModelView, ui_->action_SinglePlateStaticView,
+                            ui_->action_SinglePlateBalanceView, ui_->action_AnalysisReportView})
+        connect(action, SIGNAL(triggered()), this, SLOT(slotActionSwitchToView()));
+    connect(ui_->action_DataFileDir, SIGNAL(triggered()), this, SLOT(slotActionOpenDataFileDir()));
+    connect(ui_->action_ReportfileDir, SIGNAL(triggered()), this,
+            SLOT(slotActionOpenReportFileDir()));
+    connect(ui_->action_Exit, SIGNAL(triggered()), this, SLOT(slotActionExit()));
+    connect(ui_->action_About, SIGNAL(triggered()), this, SLOT(slotActionAboutSoftware()));
+
+    createViews();
+    showCurrentSubjectFromFile();
+    ui_->tabWidget_2->setCurrentIndex(0);
+}
+
+// Each view is created without parent; its layout's widget becomes the parent. The order
+// matters: the device panel takes over the real-time view's display widget.
+void forcePlateUILib::createViews() {
+    GlobalState& state = globalState();
+    state.reportViewer = new DataRepots;
+    ui_->verticalLayoutDataReports->addWidget(state.reportViewer);
+    state.realTimeView = new ForcePlateStaticTest;
+    ui_->verticalLayoutSignal->addWidget(state.realTimeView);
+    state.staticAnalysisView = new forcePlateStaticDataAnalysis;
+    ui_->verticalLayoutSignalStaticDataAna->addWidget(state.staticAnalysisView);
+    state.deviceManagement = new DeviceManagement;
+    ui_->verticalLayoutDeveiceManagement->addWidget(state.deviceManagement);
+    state.balanceAnalysisView = new dataAnalysis;
+    ui_->verticalLayoutDataAna->addWidget(state.balanceAnalysisView);
+    state.timeLineView = new timeLine;
+    state.timeLineView->setTimelineControlsVisible(false);
+    ui_->horizontalLayoutTimeLines->addWidget(state.timeLineView);
+    state.dataFilesView = new forcePlateDataFilesRecord;
+    ui_->verticalLayoutDataFile->addWidget(state.dataFilesView);
+    auto* reportFiles = new DataReportsFiles;
+    ui_->verticalLayoutDataReportsFile->addWidget(reportFiles);
+    state.mainTabWidget = ui_->tabWidget_2;
+
+    connect(state.dataFilesView, SIGNAL(playOriDataCSV(QString)), state.balanceAnalysisView,
+            SLOT(slotActionPlayFile(QString)));
+    connect(reportFiles, SIGNAL(openDataReportsPdf(QString)), state.reportViewer,
+            SLOT(displayReports(QString)));
+}
+
+void forcePlateUILib::showCurrentSubjectFromFile() {
+    const SubjectSummary subject = readCurrentSubjectSummary();
+    SubjectPanelLabels labels{ui_->labelNameLogo,    ui_->labelName,     ui_->labelGenderIcon,
+                              ui_->labelSex,         ui_->labelAgeImage, ui_->labelAge,
+                              ui_->labelHeightImage, ui_->labelHeight,   ui_->labelWeightImage,
+                              ui_->labelWeight};
+    showSubject(labels, subject);
+    currentSubjectName_ = subject.name;
+}
+
+void forcePlateUILib::slotActionAboutSoftware() {
+    AboutTessaly dialog;
+    dialog.exec();
+}
+
+void forcePlateUILib::slotActionExit() { endProcessNow(); }
+
+void forcePlateUILib::closeEvent(QCloseEvent* event) {
+    event->accept();
+    endProcessNow();
+}
+
+void forcePlateUILib::slotActionOpenDataFileDir() {
+    openDirectoryInFileManager(app::kDataDirectory);
+}
+
+void forcePlateUILib::slotActionOpenReportFileDir() {
+    openDirectoryInFileManager(app::kReportDirectory);
+}
+
+void forcePlateUILib::slotActionSwitchToView() {
+    const QObject* action = sender();
+    if (!action) return;
+    ui_->tabWidget_2->setCurrentIndex(action->property(kTabIndexProperty).toInt());
+    ui_->tabWidget->setCurrentIndex(1);
+}
+
+// Live frames are processed and drawn only while the real-time tab is current; playback runs
+// only on the balance tab.
+void forcePlateUILib::slotActionOnTabChangeTo(int newTabIdx) {
+    GlobalState& state = globalState();
+    if (newTabIdx != 2 && state.timeLineView) state.timeLineView->stopPlayback();
+    const bool realTime = newTabIdx == 0;
+    if (state.realTimeView) {
+        state.realTimeView->setRealTimeTabActive(realTime);
+        state.realTimeView->slotAction4ResizingWidget(1);
+    }
+    if (state.deviceManagement) state.deviceManagement->setActive(realTime);
+}

@@ -1,0 +1,41 @@
+// The program's only top-level window: menus, the left panel with the subject and the device
+// panel, the four central tabs above the recording bar, the right panel with files and reports.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+
+namespace Ui {
+class forcePlateUILibClass;
+}
+
+class forcePlateUILib : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit forcePlateUILib(QWidget* parent = nullptr);
+    ~forcePlateUILib() override;
+
+    QString currentSubjectName() const { return currentSubjectName_; }
+
+signals:
+    void resizeForSquarePainter(int width, int height);
+
+public slots:
+    void slotActionAboutSoftware();
+    void slotActionExit();
+    void slotActionOpenDataFileDir();
+    void slotActionOpenReportFileDir();
+    void slotActionSwitchToView();
+    void slotActionOnTimerSingleShot();
+    void slotActionOnTabChangeTo(int newTabIdx);
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void createViews();
+    void showCurrentSubjectFromFile();
+
+    Ui::forcePlateUILibClass* ui_;
+    QString currentSubjectName_;
+};

@@ -1,0 +1,27 @@
+// One subject as the dialogs, the main window and the reports carry it, and the small rules
+// that every place showing a subject shares.
+#pragma once
+
+#include <QString>
+
+struct SubjectRecord {
+    QString uniqueCode;
+    QString name;
+    QString gender;  // "man" or "woman"
+    QString age;     // decimal text
+    QString height;
+    QString weight;
+    QString dominantSide;
+    QString affectedSide;
+};
+
+// Age in whole years: currentYear minus the year in the first four characters of a
+// "yyyy-MM-dd" birth date. Month and day are ignored on purpose, so the age changes on
+// 1 January for everybody.
+int subjectAge(const QString& birthDate, int currentYear);
+
+// "男" for "man", "女" for anything else (including an empty value).
+QString genderDisplayText(const QString& gender);
+
+// "./Resources/images/" + gender + ".png".
+QString subjectAvatarPath(const SubjectRecord& subject);

@@ -1,0 +1,70 @@
+// The real-time view with "table.key" beside the program: raw numbers instead of the picture.
+#include <QFile>
+#include <QProcess>
+#include <QTableWidget>
+#include <QtTest>
+
+#include "ColorScale.h"
+#include "DeviceManagement.h"
+#include "ForcePlateStaticTest.h"
+#include "GlobalState.h"
+#include "forcePlateUILib.h"
+
+class TableModeTest : public QObject {
+    Q_OBJECT
+    QString keyFile_;
+    QProcess sim_;
+
+private slots:
+    void initTestCase() {
+        keyFile_ = QCoreApplication::applicationDirPath() + "/table.key";
+        QFile key(keyFile_);
+        QVERIFY(key.open(QIODevice::WriteOnly));
+    }
+
+    void cleanupTestCase() {
+        QFile::remove(keyFile_);
+        sim_.terminate();
+        sim_.waitForFinished(3000);
+    }
+
+    void placeholderUntilAPlateIsFound() {
+        loadColorOfPressMap(globalState());
+        new forcePlateUILib;
+        QTRY_VERIFY(globalState().deviceManagement != nullptr);
+        ForcePlateStaticTest* view = globalState().realTimeView;
+        QVERIFY(view->isTableMode());
+        QTRY_VERIFY(view->findChild<QWidget*>("widget_Placeholder")->isVisible());
+        QVERIFY(!view->findChild<QWidget*>("WIG_camPlot")->isVisible());
+        QVERIFY(!view->findChild<QWidget*>("widget_2")->isVisible());
+    }
+
+    void tableFillsTheAreaAndShowsRawValues() {
+        sim_.start(QCoreApplication::applicationDirPath() + "/plate-sim", {"--rate", "100"});
+        QVERIFY(sim_.waitForStarted());
+        DeviceManagement* panel = globalState().deviceManagement;
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (panel->onPB_refreshDevice_clicked(), !panel->knownDevices().isEmpty()), 5000);
+        ForcePlateStaticTest* view = globalState().realTimeView;
+        QWidget* area = view->findChild<QWidget*>("widget");
+        QWidget* table = view->findChild<QWidget*>("widget_2");
+        QTRY_VERIFY(table->isVisible());
+        QVERIFY(!view->findChild<QWidget*>("WIG_camPlot")->isVisible());
+        QVERIFY(!view->findChild<QWidget*>("widget_Placeholder")->isVisible());
+        QCOMPARE(table->geometry(), QRect(0, 0, area->width() - 10, area->height() - 10));
+
+        // The emulated feet press on the middle of the plate within a few frames.
+        QTableWidget* values = globalState().valueTable;
+        QCOMPARE(values->rowCount(), 50);
+        QCOMPARE(values->columnCount(), 50);
+        QTRY_VERIFY_WITH_TIMEOUT(values->item(0, 0) != nullptr, 5000);
+        int pressed = 0;
+        for (int i = 0; i < 50; ++i)
+            for (int j = 0; j < 50; ++j) pressed += values->item(i, j)->text().toInt() > 0;
+        QVERIFY(pressed > 100);
+        QCOMPARE(values->item(0, 0)->text(), QString("0"));
+    }
+};
+
+QTEST_MAIN(TableModeTest)
+#include "table_mode_test.moc"

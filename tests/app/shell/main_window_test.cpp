@@ -1,0 +1,180 @@
+// The main window with every view, as the program builds it.
+#include <QAction>
+#include <QDir>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "AboutTessaly.h"
+#include "ColorScale.h"
+#include "DeviceManagement.h"
+#include "ForcePlateStaticTest.h"
+#include "GlobalState.h"
+#include "SubjectPanel.h"
+#include "forcePlateUILib.h"
+#include "timeLine.h"
+
+class MainWindowTest : public QObject {
+    Q_OBJECT
+    forcePlateUILib* window_ = nullptr;
+
+    QTabWidget* centralTabs() const { return window_->findChild<QTabWidget*>("tabWidget_2"); }
+    QTabWidget* rightTabs() const { return window_->findChild<QTabWidget*>("tabWidget"); }
+
+private slots:
+    void initTestCase() {
+        loadColorOfPressMap(globalState());
+        QVERIFY(globalState().deviceManagement == nullptr);  // views come 20 ms later
+        window_ = new forcePlateUILib;
+        QTRY_VERIFY(globalState().deviceManagement != nullptr);
+    }
+
+    void titleAndToolBar() {
+        QCOMPARE(window_->windowTitle(),
+                 QString("VELTRIX Tessaly Foot Force Measure System 1.1.10"));
+        QVERIFY(window_->findChild<QWidget*>("mainToolBar")->isHidden());
+    }
+
+    void menusInOrder() {
+        QStringList titles;
+        for (QAction* a : window_->menuBar()->actions()) titles << a->text();
+        QCOMPARE(titles, (QStringList{"文件(&F)", "视图(&V)", "设置(&S)", "帮助(&H)"}));
+    }
+
+    void actions_data() {
+        QTest::addColumn<QString>("objectName");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QVariant>("tabIndex");
+        const QVariant none;
+        QTest::newRow("data dir") << "action_DataFileDir"
+                                  << "数据文件(&S)" << none;
+        QTest::newRow("report dir") << "action_ReportfileDir"
+                                    << "数据报告(&R)" << none;
+        QTest::newRow("exit") << "action_Exit"
+                              << "退出(&E)" << none;
+        QTest::newRow("real time") << "action_RealTimeModelView"
+                                   << "实时模式(&R)" << QVariant(0);
+        QTest::newRow("static") << "action_SinglePlateStaticView"
+                                << "静态分析(&S)" << QVariant(1);
+        QTest::newRow("balance") << "action_SinglePlateBalanceView"
+                                 << "平衡分析(&B)" << QVariant(2);
+        QTest::newRow("reports") << "action_AnalysisReportView"
+                                 << "数据报告(&R)" << QVariant(3);
+        QTest::newRow("colours") << "action_ColorSettings"
+                                 << "颜色设置(&C)" << QVariant(0);
+        QTest::newRow("directories") << "action_DirectorySettings"
+                                     << "路径设置(&L)" << QVariant(1);
+        QTest::newRow("frequency") << "action_CollectFrequency"
+                                   << "采集频率设置(&F)" << none;
+        QTest::newRow("about") << "action_About"
+                               << "关于(&A)" << none;
+        QTest::newRow("walk, unused") << "action_SinglePlateWalkView"
+                                      << "步行分析(&W)" << none;
+    }
+    void actions() {
+        QFETCH(QString, objectName);
+        QFETCH(QString, text);
+        QFETCH(QVariant, tabIndex);
+        auto* action = window_->findChild<QAction*>(objectName);
+        QVERIFY(action);
+        QCOMPARE(action->text(), text);
+        QCOMPARE(action->property("TAB_INDEX"), tabIndex);
+    }
+
+    void tabsAndViews() {
+        const QStringList titles{"单板实时模式", "平衡压力数据分析", "足底压力中心数据分析",
+                                 "数据报告"};
+        for (int i = 0; i < titles.size(); ++i) QCOMPARE(centralTabs()->tabText(i), titles[i]);
+        const GlobalState& s = globalState();
+        QCOMPARE(s.mainTabWidget, centralTabs());
+        const std::pair<QWidget*, const char*> placement[] = {
+            {reinterpret_cast<QWidget*>(s.realTimeView), "tab_3"},
+            {reinterpret_cast<QWidget*>(s.deviceManagement), "widgetLeft"},
+            {reinterpret_cast<QWidget*>(s.timeLineView), "widgetBottom"}};
+        for (const auto& [view, page] : placement) {
+            QVERIFY(view);
+            QCOMPARE(view->parentWidget()->objectName(), QString(page));
+        }
+        QVERIFY(s.staticAnalysisView && s.balanceAnalysisView && s.reportViewer &&
+                s.dataFilesView && s.valueTable);
+        QVERIFY(!s.timeLineView->timelineControlsVisible());
+    }
+
+    void switchToViewSelectsTabAndReports() {
+        rightTabs()->setCurrentIndex(0);
+        window_->findChild<QAction*>("action_SinglePlateStaticView")->trigger();
+        QCOMPARE(centralTabs()->currentIndex(), 1);
+        QCOMPARE(rightTabs()->currentIndex(), 1);
+    }
+
+    // Live frames are processed only while the real-time tab is current.
+    void tabChangeSetsActiveFlags_data() {
+        QTest::addColumn<int>("tab");
+        QTest::addColumn<bool>("active");
+        QTest::newRow("balance") << 2 << false;
+        QTest::newRow("real time") << 0 << true;
+        QTest::newRow("static") << 1 << false;
+        QTest::newRow("reports") << 3 << false;
+        QTest::newRow("back to real time") << 0 << true;
+    }
+    void tabChangeSetsActiveFlags() {
+        QFETCH(int, tab);
+        QFETCH(bool, active);
+        centralTabs()->setCurrentIndex(tab);
+        QCOMPARE(globalState().deviceManagement->isActive(), active);
+        QCOMPARE(globalState().realTimeView->isRealTimeTabActive(), active);
+    }
+
+    void openingDataDirectoryCreatesIt() {
+        QTemporaryDir scratch;
+        const QString previous = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(scratch.path()));
+        window_->slotActionOpenDataFileDir();
+        window_->slotActionOpenReportFileDir();
+        const bool data = QDir("Resources/data").exists();
+        const bool reports = QDir("Resources/dataReports").exists();
+        QDir::setCurrent(previous);
+        QVERIFY(data);
+        QVERIFY(reports);
+    }
+
+    void aboutDialogTexts() {
+        AboutTessaly about;
+        const std::pair<const char*, const char*> labels[] = {
+            {"LBL_fullName", "VELTRIX Tessaly Foot Force Measure System"},
+            {"LBL_Version", "1.1.10"},
+            {"LBL_releaseDate", "2026年10月26日"},
+            {"LBL_compatibleHw", "M12"},
+            {"label_10", "Windows10、Windows11"}};
+        for (const auto& [name, text] : labels)
+            QCOMPARE(about.findChild<QLabel*>(name)->text(), QString::fromUtf8(text));
+        QCOMPARE(about.windowTitle(), QString("关于软件"));
+        QVERIFY(!(about.windowFlags() & Qt::WindowContextHelpButtonHint));
+    }
+
+    void subjectPanelShowsGender_data() {
+        QTest::addColumn<QString>("gender");
+        QTest::addColumn<QString>("shown");
+        QTest::newRow("man") << "man"
+                             << "男";
+        QTest::newRow("woman") << "woman"
+                               << "女";
+        QTest::newRow("missing file") << ""
+                                      << "女";
+    }
+    void subjectPanelShowsGender() {
+        QFETCH(QString, gender);
+        QFETCH(QString, shown);
+        QLabel l[10];
+        showSubject({&l[0], &l[1], &l[2], &l[3], &l[4], &l[5], &l[6], &l[7], &l[8], &l[9]},
+                    {"张三", gender, "30", "170", "65"});
+        QCOMPARE(l[1].text(), QString("张三"));
+        QCOMPARE(l[3].text(), shown);
+        QCOMPARE(l[5].text(), QString("30"));
+    }
+};
+
+QTEST_MAIN(MainWindowTest)
+#include "main_window_test.moc"
