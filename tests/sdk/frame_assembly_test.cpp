@@ -25,6 +25,15 @@ plate::SourceFrame numberedFrame() {
     return f;
 }
 
+// All four packets of one frame, in index order, arriving at `atMs`.
+void feedFrame(DatagramProcessor& processor, std::uint32_t deviceId, std::uint32_t frameNumber,
+               const plate::SourceFrame& frame, double atMs) {
+    for (std::uint8_t i = 0; i < plate::kPacketsPerFrame; ++i) {
+        const plate::Datagram d = plate::encodeDataDatagram(i, deviceId, frameNumber, frame);
+        processor.process(d.data(), d.size(), kSender, atMs);
+    }
+}
+
 struct Packet {
     std::uint8_t index;
     std::uint32_t frameNumber;
@@ -125,10 +134,7 @@ TEST(FrameAssemblyPublication, RecordCarriesSerialSendersAndPendingFlag) {
     DeviceTable devices;
     DatagramProcessor processor(devices);
     const plate::SourceFrame frame = numberedFrame();
-    for (std::uint8_t i = 0; i < 4; ++i) {
-        const plate::Datagram d = plate::encodeDataDatagram(i, kPlateB, 1, frame);
-        processor.process(d.data(), d.size(), kSender, 5000);
-    }
+    feedFrame(processor, kPlateB, 1, frame, 5000);
     ASSERT_EQ(devices.deviceCount(), 1);
     devices.withRecordAt(0, [](const DeviceRecord& r) {
         EXPECT_STREQ(r.serial, "0000123E");
@@ -146,10 +152,7 @@ TEST(FrameAssemblyPublication, DevicesAreOrderedByAscendingId) {
     DatagramProcessor processor(devices);
     const plate::SourceFrame frame{};
     for (std::uint32_t id : {0xF000003Eu, 0x0000003Eu, 0x8000003Eu})
-        for (std::uint8_t i = 0; i < 4; ++i) {
-            const plate::Datagram d = plate::encodeDataDatagram(i, id, 1, frame);
-            processor.process(d.data(), d.size(), kSender, 5000);
-        }
+        feedFrame(processor, id, 1, frame, 5000);
     std::vector<std::string> serials;
     for (int index = 0; index < devices.deviceCount(); ++index)
         devices.withRecordAt(index, [&](const DeviceRecord& r) { serials.push_back(r.serial); });
@@ -205,10 +208,7 @@ TEST(FrameRate, WindowsOfJustOverOneSecond) {
     DatagramProcessor processor(devices);
     const plate::SourceFrame frame{};
     auto completeFrame = [&](std::uint32_t number, double atMs) {
-        for (std::uint8_t i = 0; i < 4; ++i) {
-            const plate::Datagram d = plate::encodeDataDatagram(i, kPlateA, number, frame);
-            processor.process(d.data(), d.size(), kSender, atMs);
-        }
+        feedFrame(processor, kPlateA, number, frame, atMs);
         int rate = -1;
         devices.withRecord(kPlateA, [&](const DeviceRecord& r) { rate = r.frameRate; });
         return rate;
