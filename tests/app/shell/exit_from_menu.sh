@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# "文件(&F)" → "退出(&E)" ends the running program at once with exit code 0, also while the
+# plate emulator streams into it. Runs under the test suite's virtual display.
+set -u
+program=$1
+simulator=$2
+"$simulator" --rate 100 >/dev/null 2>&1 &
+sim=$!
+"$program" >/dev/null 2>&1 &
+app=$!
+trap 'kill "$sim" "$app" 2>/dev/null' EXIT
+
+for _ in $(seq 100); do
+  window=$(xdotool search --name "VELTRIX Tessaly" 2>/dev/null | head -n 1)
+  [ -n "$window" ] && break
+  sleep 0.1
+done
+[ -n "${window:-}" ] || { echo "no main window"; exit 1; }
+sleep 1
+xdotool windowfocus --sync "$window"
+xdotool key alt+f
+sleep 0.3
+xdotool key e
+for _ in $(seq 50); do
+  kill -0 "$app" 2>/dev/null || break
+  sleep 0.1
+done
+if kill -0 "$app" 2>/dev/null; then echo "still running after 退出"; exit 1; fi
+wait "$app"
+status=$?
+echo "exit status $status"
+[ "$status" -eq 0 ]
