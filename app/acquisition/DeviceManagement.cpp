@@ -139,7 +139,6 @@ void DeviceManagement::showAsPicture(unsigned int deviceId, const ForcePlateFram
 
 RecordingError DeviceManagement::startRecording() {
     recordFile_ = std::make_unique<RecordingWriter>();
-    recordWriteFailed_ = false;
     RecordingHeader header;
     header.tag = recordFileTag_;
     header.measureMode = globalState().realTimeView->measureModeIndex();
@@ -156,10 +155,12 @@ RecordingError DeviceManagement::recordFrame(const QString& serial,
     Q_UNUSED(serial);  // every plate's frames go to the one file, in arrival order
     if (!recording_ || !recordFile_) return {};
     const RecordingError result = recordFile_->appendFrame(frame);
-    if (!result.ok() && !recordWriteFailed_) {
-        recordWriteFailed_ = true;  // said once; every later frame fails the same way
+    if (!result.ok()) {
         std::printf("recordFrame() %s\r\n", result.message.toUtf8().constData());
         std::fflush(stdout);
+        recording_ = false;
+        stopRecording();
+        emit recordingFailed(result.message);
     }
     return result;
 }

@@ -46,12 +46,17 @@ public:
     // Opens recordFilePath and writes the header. When the file cannot be opened nothing is
     // written and the frames are not recorded; the error says why.
     RecordingError startRecording();
-    // Appends one frame while recording and a file is open. After a failed write (full disk)
-    // the file keeps every earlier frame whole and takes no more.
+    // Appends one frame while recording and a file is open. Every record reaches the operating
+    // system at once, so a crash of the program loses no frame. After a failed write (full
+    // disk) the file keeps every earlier frame whole, the recording stops and closes, and
+    // recordingFailed tells the recording controls why.
     RecordingError recordFrame(const QString& serial, const ForcePlateFrame_TypeDef& frame);
     // Flushes and closes the file; a second call does nothing.
     RecordingError stopRecording();
     bool hasOpenRecording() const { return recordFile_ != nullptr; }
+
+signals:
+    void recordingFailed(QString message);
 
 public slots:
     void onNewForcePlateFrame(QString deviceName, const ForcePlateFrame_TypeDef& frame,
@@ -76,5 +81,4 @@ private:
     QString recordFileTag_;
     bool recording_ = false;
     std::unique_ptr<RecordingWriter> recordFile_;
-    bool recordWriteFailed_ = false;
 };

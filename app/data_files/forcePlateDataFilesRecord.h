@@ -1,16 +1,58 @@
-// Data file browser of the right panel.
+// Data file browser of the right panel: lists the recordings under "./Resources/data/" and
+// opens, deletes, shows, renames and exports them. Every action works on the listed file's own
+// absolute path (kept in the hidden column 4), so files in subfolders and names with a "."
+// are handled like any other.
 #pragma once
 
+#include <QIcon>
+#include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
+#include <string>
+
+class QTreeWidgetItem;
+namespace Ui {
+class forcePlateDataFilesRecord;
+}
 
 class forcePlateDataFilesRecord : public QWidget {
     Q_OBJECT
 public:
-    explicit forcePlateDataFilesRecord(QWidget* parent = nullptr) : QWidget(parent) {
-        setObjectName("forcePlateDataFilesRecord");
-    }
+    explicit forcePlateDataFilesRecord(QWidget* parent = nullptr);
+    ~forcePlateDataFilesRecord() override;
+
+    // Absolute paths of the listed files, in listing (iteration) order.
+    const QStringList& listedPaths() const { return paths_; }
+    // The cache folder of the file opened last.
+    const std::string& cacheFolder() const { return cacheFolder_; }
 
 signals:
-    void playOriDataCSV(QString path);
+    void playOriDataCSV(QString filePath);
+
+public slots:
+    void onRefreshList();
+    void onConnectionListMenu(QPoint pos);
+    void onItemDoubleClicked(QTreeWidgetItem* item, int column);
+    void onOpenAnimation();
+    void onOpenFileFolder();
+    void onDeleteAnimat();
+    void onRenameAnimation();
+    void onExportDataToCSV();
+
+private:
+    void buildList();
+    void highlightRow(QTreeWidgetItem* current);
+    // Reads, cleans and hands the recording to the static and the balance views.
+    void loadDataFile(const QString& path);
+    // Writes the CSV of rawPath to csvPath and tells the user how it went.
+    void exportToCsv(const QString& rawPath, const QString& csvPath);
+    // The absolute path of the current item, empty when there is none.
+    QString currentPath() const;
+
+    Ui::forcePlateDataFilesRecord* ui_;
+    QIcon playIcon_;
+    QIcon idleIcon_;
+    QStringList paths_;
+    std::string cacheFolder_;
 };

@@ -2,18 +2,12 @@
 
 #include <QLabel>
 #include <QPixmap>
-#include <QSettings>
 
 #include "AppConstants.h"
+#include "SubjectRecord.h"
 
-SubjectSummary readCurrentSubjectSummary() {
-    QSettings ini(app::applicationIniPath("ConfigUserInfo.ini"), QSettings::IniFormat);
-    ini.setIniCodec("UTF-8");
-    auto read = [&](const char* key) {
-        return ini.value(QString("currentUser/") + key, "").toString();
-    };
-    return {read("userName"), read("gender"), read("userAge"), read("userHeight"),
-            read("userWeight")};
+SubjectSummary subjectSummaryOf(const SubjectRecord& subject) {
+    return {subject.name, subject.gender, subject.age, subject.height, subject.weight};
 }
 
 void showSubject(const SubjectPanelLabels& labels, const SubjectSummary& subject) {
@@ -23,8 +17,8 @@ void showSubject(const SubjectPanelLabels& labels, const SubjectSummary& subject
     labels.heightIcon->setPixmap(QPixmap(images + "height.png"));
     labels.weightIcon->setPixmap(QPixmap(images + "weight.png"));
     labels.name->setText(subject.name);
-    labels.gender->setText(subject.gender == "man" ? "男" : "女");
-    const QPixmap genderPicture(images + subject.gender + app::kImageExtension);
+    labels.gender->setText(genderDisplayText(subject.gender));
+    const QPixmap genderPicture(genderPicturePath(subject.gender));
     labels.genderIcon->setPixmap(genderPicture.isNull()
                                      ? QPixmap()
                                      : genderPicture.scaled(labels.genderIcon->size(),

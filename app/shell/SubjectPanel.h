@@ -3,6 +3,7 @@
 
 #include <QString>
 
+struct SubjectRecord;
 class QLabel;
 
 struct SubjectSummary {
@@ -13,8 +14,8 @@ struct SubjectSummary {
     QString weight;
 };
 
-// Reads "ConfigUserInfo.ini" under the program's Resources folder; empty texts when missing.
-SubjectSummary readCurrentSubjectSummary();
+// The part of a subject that the panel shows.
+SubjectSummary subjectSummaryOf(const SubjectRecord& subject);
 
 struct SubjectPanelLabels {
     QLabel* nameIcon;

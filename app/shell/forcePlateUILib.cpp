@@ -2,17 +2,24 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QMessageBox>
 #include <QTimer>
 
 #include "AboutTessaly.h"
 #include "AppConstants.h"
+#include "CollectFrequencySetting.h"
+#include "CurrentSubjectFile.h"
 #include "DataReportsFiles.h"
 #include "DataRepots.h"
 #include "DeviceManagement.h"
 #include "ForcePlateStaticTest.h"
+#include "GaitAddUser.h"
+#include "GaitChoseUser.h"
 #include "GlobalState.h"
 #include "ProcessExit.h"
 #include "SubjectPanel.h"
+#include "SubjectRecord.h"
+#include "configDialog.h"
 #include "dataAnalysis.h"
 #include "fileManager.h"
 #include "forcePlateDataFilesRecord.h"
@@ -53,7 +60,15 @@ void forcePlateUILib::slotActionOnTimerSingleShot() {
     connect(ui_->action_ReportfileDir, SIGNAL(triggered()), this,
             SLOT(slotActionOpenReportFileDir()));
     connect(ui_->action_Exit, SIGNAL(triggered()), this, SLOT(slotActionExit()));
+    connect(ui_->action_ColorSettings, SIGNAL(triggered()), this,
+            SLOT(slotActionOnColorSettings()));
+    connect(ui_->action_DirectorySettings, SIGNAL(triggered()), this,
+            SLOT(slotActionOnColorSettings()));
+    connect(ui_->action_CollectFrequency, SIGNAL(triggered()), this,
+            SLOT(slotActionOnCollectFrequency()));
     connect(ui_->action_About, SIGNAL(triggered()), this, SLOT(slotActionAboutSoftware()));
+    connect(ui_->pushButtonChoseUser, SIGNAL(clicked()), this, SLOT(slotActionChoseUser()));
+    connect(ui_->GaitPushButtonAddUser, SIGNAL(clicked()), this, SLOT(slotActionAddUser()));
 
     createViews();
     showCurrentSubjectFromFile();
@@ -90,13 +105,46 @@ void forcePlateUILib::createViews() {
 }
 
 void forcePlateUILib::showCurrentSubjectFromFile() {
-    const SubjectSummary subject = readCurrentSubjectSummary();
+    showSubjectInPanel(readCurrentSubject(currentSubjectIniPath()));
+}
+
+void forcePlateUILib::showSubjectInPanel(const SubjectRecord& subject) {
     SubjectPanelLabels labels{ui_->labelNameLogo,    ui_->labelName,     ui_->labelGenderIcon,
                               ui_->labelSex,         ui_->labelAgeImage, ui_->labelAge,
                               ui_->labelHeightImage, ui_->labelHeight,   ui_->labelWeightImage,
                               ui_->labelWeight};
-    showSubject(labels, subject);
+    showSubject(labels, subjectSummaryOf(subject));
     currentSubjectName_ = subject.name;
+}
+
+void forcePlateUILib::slotActionChoseUser() {
+    SubjectRecord chosen;
+    GaitChoseUser dialog(&chosen, this);
+    if (dialog.exec() != QDialog::Accepted) return;
+    showSubjectInPanel(chosen);
+    if (!writeCurrentSubject(chosen, currentSubjectIniPath()))
+        QMessageBox::warning(this, "提示", "当前用户无法保存到 " + currentSubjectIniPath());
+}
+
+void forcePlateUILib::slotActionAddUser() {
+    GaitAddUser dialog;
+    dialog.exec();
+}
+
+void forcePlateUILib::slotActionOnColorSettings() {
+    const QObject* action = sender();
+    configDialog dialog(this, action ? action->property(kTabIndexProperty).toInt() : 0);
+    dialog.exec();
+}
+
+void forcePlateUILib::slotActionOnCollectFrequency() {
+    const DeviceManagement* panel = globalState().deviceManagement;
+    if (!panel) return;
+    QStringList serials;
+    for (const auto& device : panel->knownDevices()) serials << device.first;
+    CollectFrequencySetting dialog(this);
+    dialog.fillDevices(serials, panel->deviceInfo());
+    dialog.exec();
 }
 
 void forcePlateUILib::slotActionAboutSoftware() {

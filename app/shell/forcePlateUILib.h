@@ -5,6 +5,7 @@
 #include <QMainWindow>
 #include <QString>
 
+struct SubjectRecord;
 namespace Ui {
 class forcePlateUILibClass;
 }
@@ -21,6 +22,10 @@ signals:
     void resizeForSquarePainter(int width, int height);
 
 public slots:
+    void slotActionChoseUser();
+    void slotActionAddUser();
+    void slotActionOnColorSettings();
+    void slotActionOnCollectFrequency();
     void slotActionAboutSoftware();
     void slotActionExit();
     void slotActionOpenDataFileDir();
@@ -35,6 +40,7 @@ protected:
 private:
     void createViews();
     void showCurrentSubjectFromFile();
+    void showSubjectInPanel(const SubjectRecord& subject);
 
     Ui::forcePlateUILibClass* ui_;
     QString currentSubjectName_;

@@ -10,7 +10,10 @@ QString genderDisplayText(const QString& gender) {
     return gender == "man" ? QStringLiteral("男") : QStringLiteral("女");
 }
 
+QString genderPicturePath(const QString& gender) {
+    return QString(app::kResourceRoot) + app::kImageFolder + gender + app::kImageExtension;
+}
+
 QString subjectAvatarPath(const SubjectRecord& subject) {
-    return QString(app::kResourceRoot) + app::kImageFolder + subject.gender +
-           app::kImageExtension;
+    return genderPicturePath(subject.gender);
 }

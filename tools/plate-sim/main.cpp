@@ -3,6 +3,7 @@
 #include <stdexcept>
 
 #include "plate_stream.h"
+#include "raw_recording.h"
 #include "sim_options.h"
 #include "sim_summary.h"
 #include "stop_request.h"
@@ -17,6 +18,12 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "plate-sim: %s\n%s", parsed.error.c_str(),
                      platesim::simUsage().c_str());
         return 2;
+    }
+    if (!parsed.options.writeRawPath.empty()) {
+        const std::string failure = platesim::writeRawRecording(parsed.options);
+        if (failure.empty()) return 0;
+        std::fprintf(stderr, "plate-sim: %s\n", failure.c_str());
+        return 1;
     }
     tools::installStopRequestHandlers();
     try {

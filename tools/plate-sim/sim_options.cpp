@@ -106,6 +106,24 @@ std::map<std::string, ValueOption> valueOptions() {
         {"--first-frame",
          integer("a frame number from 0 to 4294967295", 10, 0, 0xFFFFFFFFLL,
                  [](SimOptions& o, long long n) { o.firstFrame = static_cast<std::uint32_t>(n); })},
+        {"--write-raw",
+         {"the path of the recording to write",
+          [](const std::string& v, SimOptions& o) {
+              o.writeRawPath = v;
+              return !v.empty();
+          }}},
+        {"--seconds",
+         {"a recording length from 0.001 to 3600 seconds",
+          [](const std::string& v, SimOptions& o) {
+              return parseReal(v, 1e-3, 3600.0, o.recordSeconds);
+          }}},
+        {"--mode",
+         {"open or closed (eyes)",
+          [](const std::string& v, SimOptions& o) {
+              if (v != "open" && v != "closed") return false;
+              o.eyesClosed = v == "closed";
+              return true;
+          }}},
         {"--id-base",
          {"a hexadecimal device id ending in 3E, such as 1A2B3C3E",
           [](const std::string& v, SimOptions& o) {
@@ -163,7 +181,11 @@ std::string simUsage() {
            "                 [--loss P] [--reorder P] [--duplicate P] [--short P]\n"
            "                 [--json-every N] [--seed N] [--first-frame N] [--id-base HEX]\n"
            "                 [--json]\n"
+           "       plate-sim --write-raw FILE [--seconds S] [--mode open|closed] [--rate HZ]\n"
+           "                 [--plates N]\n"
            "Streams the frames of standing subjects as one or more pressure plates would.\n"
+           "With --write-raw, writes those frames (S seconds, default 10) to a recorded data\n"
+           "file instead, as the program records them; --mode closed: eyes-closed subject.\n"
            "Defaults: 127.0.0.1:10001, 100 Hz, 1 plate, until SIGINT/SIGTERM, no faults,\n"
            "id base 1A2B3C3E (plate k has id base + k*0x100).\n";
 }

@@ -27,6 +27,10 @@ struct SimOptions {
     std::uint32_t firstFrame = 0;
     std::uint32_t idBase = 0x1A2B3C3E;
     bool json = false;
+    // --write-raw: write a recorded data file of recordSeconds instead of streaming.
+    std::string writeRawPath;
+    double recordSeconds = 10.0;
+    bool eyesClosed = false;  // --mode closed: header mode 1 and more sway
 };
 
 constexpr int kMaxRate = 500;

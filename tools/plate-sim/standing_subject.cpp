@@ -95,13 +95,13 @@ double wave(double frequencyHz, double timeSeconds, double phase) {
 
 }  // namespace
 
-plate::SourceFrame standingSubjectFrame(double timeSeconds, int plateIndex) {
+plate::SourceFrame standingSubjectFrame(double timeSeconds, int plateIndex, double swayScale) {
     const double phase = 1.3 * plateIndex;
     const double weight = 1.0 + 0.01 * ((plateIndex * 37) % 7 - 3);
     // Forward lean moves load from the heels to the forefeet; sideways sway between the feet.
     const double forward =
-        0.03 * wave(0.3, timeSeconds, phase) + 0.015 * wave(0.11, timeSeconds, 0.0);
-    const double sideways = 0.04 * wave(0.23, timeSeconds, 2.0 * phase);
+        swayScale * (0.03 * wave(0.3, timeSeconds, phase) + 0.015 * wave(0.11, timeSeconds, 0.0));
+    const double sideways = swayScale * 0.04 * wave(0.23, timeSeconds, 2.0 * phase);
     const double footLoad[kFootCount] = {weight * (1.0 + sideways), weight * (1.0 - sideways)};
     const double regionLoad[kRegionCount] = {1.0 - forward, 1.0, 1.0 + forward};
 

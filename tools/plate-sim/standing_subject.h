@@ -12,7 +12,7 @@ namespace platesim {
 // near 2000, toes below 1000, the lateral midfoot around 500; cells off the feet are 0. The
 // loads shift slowly between heel and forefoot and between the feet, so that the centre of
 // pressure sways over a few millimetres; each plate has its own phase and a slightly different
-// body weight.
-plate::SourceFrame standingSubjectFrame(double timeSeconds, int plateIndex);
+// body weight. swayScale multiplies the sway (a subject with closed eyes sways more).
+plate::SourceFrame standingSubjectFrame(double timeSeconds, int plateIndex, double swayScale = 1.0);
 
 }  // namespace platesim

@@ -1,0 +1,17 @@
+// The recorded data files under a folder, as the browser lists them.
+#pragma once
+
+#include <QString>
+#include <vector>
+
+struct DataFileEntry {
+    QString name;          // file name without its last suffix
+    QString absolutePath;  // what every action on the file uses
+    QString sizeText;      // size in MiB with two decimals and "M", e.g. "1.43M"
+};
+
+// Every "*.raw" file (symbolic links left out) in directory and its subfolders, in ascending
+// path order. Empty when the directory does not exist.
+std::vector<DataFileEntry> listDataFiles(const QString& directory);
+
+QString fileSizeText(qint64 bytes);

@@ -1,0 +1,249 @@
+#include "timeLine.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QMessageBox>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "AppConstants.h"
+#include "DeviceManagement.h"
+#include "ForcePlateStaticTest.h"
+#include "GlobalState.h"
+#include "dataAnalysis.h"
+#include "forcePlateDataFilesRecord.h"
+#include "ui_timeLine.h"
+
+namespace {
+
+constexpr int kBalanceTab = 2;
+const char* const kPlayIcon = "./Resources/Images/play.png";
+const char* const kPauseIcon = "./Resources/images/pause.png";
+
+bool balanceTabShown() {
+    QTabWidget* tabs = globalState().mainTabWidget;
+    return tabs && tabs->currentIndex() == kBalanceTab;
+}
+
+void warn(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, "操作提示", text, QMessageBox::Ok);
+}
+
+}  // namespace
+
+timeLine::timeLine(QWidget* parent)
+    : QWidget(parent),
+      ui_(new Ui::timeLine),
+      recordTimer_(new QTimer(this)),
+      playTimer_(new QTimer(this)) {
+    ui_->setupUi(this);
+    ui_->_recordBtn_2->setIcon(QIcon("Resources/images/Record.png"));
+    ui_->_backReduceFrameBtn->setIcon(QIcon("Resources/images/toLeft.png"));
+    ui_->_playBtn->setIcon(QIcon("Resources/images/play.png"));
+    ui_->_forAddFrameBtn->setIcon(QIcon("Resources/images/toRight.png"));
+    ui_->recordTimeShower->hide();
+
+    connect(ui_->_recordBtn_2, SIGNAL(clicked()), this, SLOT(sloatActionRealDrawData()));
+    connect(recordTimer_, SIGNAL(timeout()), this, SLOT(displayTimeOnUI()));
+    connect(ui_->horizontalSlider, SIGNAL(valueChanged(int)), this, SLOT(slotActionSetValue(int)));
+    connect(playTimer_, SIGNAL(timeout()), this, SLOT(playData()));
+    connect(ui_->_playBtn, SIGNAL(clicked()), this, SLOT(slotActionPlayOrStop()));
+    connect(ui_->_backReduceFrameBtn, SIGNAL(clicked()), this, SLOT(slotActionReduceFrame()));
+    connect(ui_->_forAddFrameBtn, SIGNAL(clicked()), this, SLOT(slotActionAddFrame()));
+    connect(ui_->horizontalSlider, SIGNAL(sliderPressed()), this,
+            SLOT(slotActionOnSliderPressed()));
+    if (DeviceManagement* panel = globalState().deviceManagement)
+        connect(panel, SIGNAL(recordingFailed(QString)), this, SLOT(onRecordingFailed(QString)));
+}
+
+timeLine::~timeLine() { delete ui_; }
+
+void timeLine::setTimelineControlsVisible(bool visible) {
+    QWidget* const controls[] = {ui_->_backReduceFrameBtn,
+                                 ui_->_playBtn,
+                                 ui_->_forAddFrameBtn,
+                                 ui_->horizontalSlider,
+                                 ui_->label_3,
+                                 ui_->lineEditFrame,
+                                 ui_->label_2,
+                                 ui_->label_4,
+                                 ui_->lineEditTotalFrame};
+    for (QWidget* widget : controls) widget->setVisible(visible);
+    controlsVisible_ = visible;
+}
+
+// ---- recording ----
+
+void timeLine::sloatActionRealDrawData() {
+    DeviceManagement* panel = globalState().deviceManagement;
+    if (!panel || !panel->isActive()) {
+        warn(this, "请先切换到【单板实时模式】选择设备！");
+        return;
+    }
+    if (panel->knownDevices().isEmpty()) {
+        warn(this, "请先点击左侧【发现与刷新】按钮搜索可用设备！");
+        return;
+    }
+    if (ui_->_recordBtn_2->isChecked())
+        startRecordingSequence();
+    else
+        stopRecordingSequence();
+}
+
+void timeLine::startRecordingSequence() {
+    DeviceManagement* panel = globalState().deviceManagement;
+    ForcePlateStaticTest* realTime = globalState().realTimeView;
+    ui_->_recordBtn_2->setCheckable(false);  // also unchecks it: the next click stops
+
+    QDir().mkpath(app::kDataDirectory);
+    const QString path = QString(app::kDataDirectory) +
+                         QDateTime::currentDateTime().toString("yyyyMMdd_hhmmsszzz") +
+                         realTime->fileTag() + app::kRecordingExtension;
+    panel->setRecordFilePath(path);
+    panel->setRecordFileTag(realTime->fileTag());
+    const RecordingError opened = panel->startRecording();
+    if (!opened.ok()) {
+        setRecordButtonIdle();
+        warn(this, QString("无法创建数据文件，录制未开始：\n%1").arg(opened.message));
+        return;
+    }
+    panel->setRecording(true);
+    recordTimer_->start(1000);
+    ui_->lineEditTime->setText("0");
+    setMeasureChoicesEnabled(false);
+}
+
+void timeLine::stopRecordingSequence() {
+    recordTimer_->stop();
+    setRecordButtonIdle();
+    RecordingError closed;
+    if (DeviceManagement* panel = globalState().deviceManagement) {
+        panel->setRecording(false);
+        closed = panel->stopRecording();
+    }
+    refreshDataFileList();
+    setMeasureChoicesEnabled(true);
+    ui_->lineEditTime->setText("0");
+    if (!closed.ok()) warn(this, QString("数据文件未能完整保存：\n%1").arg(closed.message));
+}
+
+void timeLine::onRecordingFailed(const QString& message) {
+    stopRecordingSequence();
+    // Told after the frame slot has returned, so that no frame waits behind the message.
+    QTimer::singleShot(0, this, [this, message] {
+        warn(this, QString("写入数据文件失败，录制已停止（已写入的帧保留）：\n%1").arg(message));
+    });
+}
+
+void timeLine::displayTimeOnUI() {
+    const int elapsed = ui_->lineEditTime->text().toInt();
+    ForcePlateStaticTest* realTime = globalState().realTimeView;
+    const int timeIndex = realTime->measureTimeIndex();
+    const int seconds = realTime->measureTimeText().toInt();
+    if (timeIndex == 0 || elapsed < seconds)
+        ui_->lineEditTime->setText(QString::number(elapsed + 1));
+    else
+        stopRecordingSequence();
+}
+
+void timeLine::setRecordButtonIdle() {
+    ui_->_recordBtn_2->setCheckable(true);
+    ui_->_recordBtn_2->setChecked(false);
+}
+
+void timeLine::setMeasureChoicesEnabled(bool enabled) {
+    if (ForcePlateStaticTest* realTime = globalState().realTimeView)
+        realTime->setMeasureChoicesEnabled(enabled);
+}
+
+void timeLine::refreshDataFileList() {
+    if (forcePlateDataFilesRecord* files = globalState().dataFilesView) files->onRefreshList();
+}
+
+// ---- playback ----
+
+void timeLine::slotActionPlayOrStop() {
+    if (!balanceTabShown()) return;
+    if (playing_)
+        stopPlayback();
+    else
+        startPlayback();
+}
+
+void timeLine::startPlayback() {
+    playing_ = true;
+    ui_->_playBtn->setCheckable(false);
+    ui_->_playBtn->setIcon(QIcon(kPauseIcon));
+    ui_->_playBtn->setToolTip("暂停");
+    playTimer_->start(10);
+}
+
+void timeLine::stopPlayback() {
+    playing_ = false;
+    playTimer_->stop();
+    ui_->_playBtn->setCheckable(true);
+    ui_->_playBtn->setIcon(QIcon(kPlayIcon));
+    ui_->_playBtn->setToolTip("播放");
+}
+
+void timeLine::resetTimeline() {
+    stopPlayback();
+    totalFrames_ = 0;
+    currentFrame_ = 0;
+    const QSignalBlocker quiet(ui_->horizontalSlider);
+    ui_->horizontalSlider->setRange(0, 10000);
+    ui_->horizontalSlider->setValue(0);
+    ui_->lineEditFrame->setText("0");
+    ui_->lineEditTotalFrame->setText("0");
+}
+
+void timeLine::setTotalFrames(int total) {
+    totalFrames_ = total;
+    const QSignalBlocker quiet(ui_->horizontalSlider);
+    ui_->horizontalSlider->setRange(1, total);
+    ui_->lineEditTotalFrame->setText(QString::number(total));
+}
+
+void timeLine::playData() {
+    ++currentFrame_;
+    if (currentFrame_ > totalFrames_) {
+        stopPlayback();  // past the last frame
+        return;
+    }
+    ui_->lineEditFrame->setText(QString::number(currentFrame_));
+    {
+        const QSignalBlocker quiet(ui_->horizontalSlider);
+        ui_->horizontalSlider->setValue(currentFrame_);
+    }
+    if (balanceTabShown()) globalState().balanceAnalysisView->showFrame(currentFrame_);
+}
+
+void timeLine::goToFrame(int frame) {
+    currentFrame_ = frame;
+    {
+        const QSignalBlocker quiet(ui_->horizontalSlider);
+        ui_->horizontalSlider->setValue(frame);
+    }
+    ui_->lineEditFrame->setText(QString::number(frame));
+    if (dataAnalysis* balance = globalState().balanceAnalysisView) balance->showFrame(frame);
+}
+
+void timeLine::slotActionSetValue(int a) {
+    if (!playing_) goToFrame(a);
+}
+
+void timeLine::slotActionAddFrame() {
+    const int n = ui_->lineEditFrame->text().toInt();
+    if (n >= totalFrames_) return;
+    goToFrame(n + 1);
+}
+
+void timeLine::slotActionReduceFrame() {
+    const int n = ui_->lineEditFrame->text().toInt();
+    if (n < 2) return;
+    goToFrame(n - 1);
+}
+
+void timeLine::slotActionOnSliderPressed() {
+    if (playing_) stopPlayback();
+}

@@ -1,0 +1,39 @@
+// The modal settings dialog: page 0 picks the static analysis drawing colours and stores each
+// at once; page 1 shows the fixed data and report directories.
+#pragma once
+
+#include <QColor>
+#include <QDialog>
+#include <QString>
+
+class QPushButton;
+namespace Ui {
+class configDialog;
+}
+
+class configDialog : public QDialog {
+    Q_OBJECT
+public:
+    // pageIndex 0: colours, 1: directories. The colours live in iniPath.
+    configDialog(QWidget* parent, int pageIndex, const QString& iniPath);
+    configDialog(QWidget* parent, int pageIndex);
+    ~configDialog() override;
+
+signals:
+    // A colour was stored; the static analysis view reloads its colours.
+    void updateColorSettings();
+
+public slots:
+    void slotOnClickBtn_selectStorePath();
+    void slotOnClickBtn_confirmed();
+    void slotOnClickBtn_cancel();
+    void slotOnRefreshColorSettings();
+    void slotOnSelectingColor();
+
+private:
+    void showColorOn(QPushButton* button, const QColor& color);
+
+    Ui::configDialog* ui_;
+    QString iniPath_;
+    QColor eightAreaLine_, leftFootPercent_, rightFootPercent_;
+};

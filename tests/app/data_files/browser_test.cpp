@@ -1,0 +1,214 @@
+// The data file browser with its loader, rename dialog and export, on its own: the views it
+// hands recordings to are registered in the global state as the main window would.
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QTreeWidget>
+#include <QtTest>
+
+#include "AnimationRename.h"
+#include "ColorScale.h"
+#include "CsvExport.h"
+#include "GlobalState.h"
+#include "dataAnalysis.h"
+#include "forcePlateDataFilesRecord.h"
+#include "forcePlateStaticDataAnalysis.h"
+#include "modal_dialogs.h"
+#include "recording_fixtures.h"
+#include "timeLine.h"
+
+class BrowserTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir workDir_;
+    QString startDir_;
+    QTabWidget tabs_;
+    forcePlateDataFilesRecord* browser_ = nullptr;
+
+    QTreeWidget* tree() const { return browser_->findChild<QTreeWidget*>("treeWidget"); }
+    QString dataPath(const QString& name) const {
+        return QDir(workDir_.path()).absoluteFilePath("Resources/data/" + name);
+    }
+    // Makes the row showing name the current one; false when no row shows it.
+    bool select(const QString& name) {
+        for (int row = 0; row < tree()->topLevelItemCount(); ++row) {
+            if (tree()->topLevelItem(row)->text(2) != name) continue;
+            tree()->setCurrentItem(tree()->topLevelItem(row));
+            return true;
+        }
+        return false;
+    }
+    QStringList shownNames() const {
+        QStringList names;
+        for (int row = 0; row < tree()->topLevelItemCount(); ++row)
+            names << tree()->topLevelItem(row)->text(2);
+        names.sort();
+        return names;
+    }
+    // Renames the current file through the dialog; returns the dialog's message, if any.
+    QString renameTo(const QString& newName, bool confirm = true) {
+        QString problem;
+        answeringModal<AnimationRename>(
+            [&](AnimationRename* dialog) {
+                dialog->findChild<QLineEdit*>("LE_newFileName")->setText(newName);
+                if (confirm) QMetaObject::invokeMethod(dialog, "confirm");
+                problem = dialog->findChild<QLabel*>("legalCheckLabel")->text();
+                if (dialog->isVisible()) QMetaObject::invokeMethod(dialog, "cancle");
+            },
+            [&] { browser_->onRenameAnimation(); });
+        return problem;
+    }
+
+private slots:
+    void initTestCase() {
+        loadColorOfPressMap(globalState());
+        startDir_ = QDir::currentPath();
+        QDir::setCurrent(workDir_.path());
+        QVERIFY(writeFile(dataPath("20240131_094512345.raw"),
+                          recordingBytes({blockFrame(1), blockFrame(2), blockFrame(3)})));
+        QVERIFY(writeFile(dataPath("sub/in_folder.raw"), recordingBytes({blockFrame(1)})));
+        QVERIFY(
+            writeFile(dataPath("with.dot.raw"), recordingBytes({blockFrame(1), blockFrame(2)})));
+        QVERIFY(writeFile(dataPath("header_only.raw"), headerBytes()));
+
+        GlobalState& state = globalState();
+        for (const char* title : {"实时", "静态", "平衡", "报告"}) tabs_.addTab(new QWidget, title);
+        state.mainTabWidget = &tabs_;
+        state.staticAnalysisView = new forcePlateStaticDataAnalysis(&tabs_);
+        state.balanceAnalysisView = new dataAnalysis(&tabs_);
+        state.timeLineView = new timeLine(&tabs_);
+        browser_ = new forcePlateDataFilesRecord;
+        state.dataFilesView = browser_;
+    }
+
+    void cleanupTestCase() {
+        delete browser_;
+        QDir::setCurrent(startDir_);
+    }
+
+    void listShowsEveryRecordingNumbered() {
+        QCOMPARE(shownNames(),
+                 (QStringList{"20240131_094512345", "header_only", "in_folder", "with.dot"}));
+        for (int row = 0; row < tree()->topLevelItemCount(); ++row)
+            QCOMPARE(tree()->topLevelItem(row)->text(0), QString::number(row + 1));
+        QCOMPARE(browser_->listedPaths().size(), 4);
+    }
+
+    void openHandsTheRecordToBothViews_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<int>("frames");
+        QTest::newRow("top folder") << "20240131_094512345" << 3;
+        QTest::newRow("subfolder") << "in_folder" << 1;
+        QTest::newRow("name with a dot") << "with.dot" << 2;
+    }
+    void openHandsTheRecordToBothViews() {
+        QFETCH(QString, name);
+        QFETCH(int, frames);
+        tabs_.setCurrentIndex(0);
+        QVERIFY(select(name));
+        const SeenMessage message = messageDuring([&] { browser_->onOpenAnimation(); });
+        QVERIFY2(!message.shown, qPrintable(message.text));
+        QCOMPARE(globalState().balanceAnalysisView->frameCount(), frames);
+        QCOMPARE(globalState().timeLineView->totalFrames(), frames);
+        QCOMPARE(tabs_.currentIndex(), 2);
+        const QString cache = QCoreApplication::applicationDirPath() + "/Resources/cache/" + name;
+        QCOMPARE(QString::fromStdString(browser_->cacheFolder()), cache);
+        QVERIFY(QFileInfo::exists(cache + "/1.jpg"));
+        QDir(cache).removeRecursively();
+        QCOMPARE(tree()->currentItem()->font(2).bold(), true);
+    }
+
+    void openFailuresAreTold_data() {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("ending");
+        QTest::newRow("header only") << "header_only"
+                                     << "提示"
+                                     << " 文件为空!";
+        QTest::newRow("removed meanwhile") << "gone"
+                                           << "提示"
+                                           << " 打开失败!";
+    }
+    void openFailuresAreTold() {
+        QFETCH(QString, name);
+        QFETCH(QString, title);
+        QFETCH(QString, ending);
+        QVERIFY(writeFile(dataPath("gone.raw"), headerBytes()));
+        browser_->onRefreshList();
+        QFile::remove(dataPath("gone.raw"));
+        const int framesBefore = globalState().balanceAnalysisView->frameCount();
+        QVERIFY(select(name));
+        const SeenMessage message = messageDuring([&] { browser_->onOpenAnimation(); });
+        QVERIFY(message.shown);
+        QCOMPARE(message.title, title);
+        QCOMPARE(message.text, dataPath(name + ".raw") + ending);
+        QCOMPARE(globalState().balanceAnalysisView->frameCount(), framesBefore);
+        browser_->onRefreshList();
+    }
+
+    void renameCarriesCompanionsAndRefuses() {
+        QVERIFY(writeFile(dataPath("with.dot.csv"), "csv"));
+        QVERIFY(select("with.dot"));
+        QCOMPARE(renameTo("with.dot"), QString("当前文件夹下已存在同名文件"));  // unchanged
+        QVERIFY(select("with.dot"));
+        QCOMPARE(renameTo("header_only"), QString("当前文件夹下已存在同名文件"));
+        QVERIFY(select("with.dot"));
+        QCOMPARE(renameTo(""), QString("文件名不能为空"));
+        QVERIFY(select("with.dot"));
+        renameTo("never", false);  // cancelled
+        QVERIFY(QFileInfo::exists(dataPath("with.dot.raw")));
+        QVERIFY(select("with.dot"));
+        QCOMPARE(renameTo("renamed.v2"), QString());
+        QVERIFY(QFileInfo::exists(dataPath("renamed.v2.raw")));
+        QVERIFY(QFileInfo::exists(dataPath("renamed.v2.csv")));
+        QVERIFY(!QFileInfo::exists(dataPath("with.dot.raw")));
+        QVERIFY(shownNames().contains("renamed.v2"));
+
+        QVERIFY(select("in_folder"));
+        QCOMPARE(renameTo("moved_not"), QString());
+        QVERIFY(QFileInfo::exists(dataPath("sub/moved_not.raw")));
+    }
+
+    void exportWritesTheChosenFile() {
+        QVERIFY(select("20240131_094512345"));
+        const QString out = QDir(workDir_.path()).absoluteFilePath("out.csv");
+        QString proposed;
+        SeenMessage message;
+        answeringModal<QFileDialog>(
+            [&](QFileDialog* dialog) {
+                proposed = dialog->selectedFiles().value(0);
+                dialog->findChild<QLineEdit*>("fileNameEdit")->setText(out);
+                QMetaObject::invokeMethod(dialog, "accept");
+            },
+            // The completion message opens once the file dialog has gone.
+            [&] { message = messageDuring([&] { browser_->onExportDataToCSV(); }); });
+        QCOMPARE(proposed, dataPath("20240131_094512345.csv"));
+        QVERIFY(message.shown);
+        QCOMPARE(message.text, "导出完成，存储至 " + out);
+        const QByteArray csv = readFile(out);
+        QVERIFY(csv.startsWith(csvHeaderLine()));
+        QCOMPARE(csv.count('\n'), 4);
+    }
+
+    void deleteRemovesOnlyThatFile() {
+        QVERIFY(select("moved_not"));
+        browser_->onDeleteAnimat();
+        QVERIFY(!QFileInfo::exists(dataPath("sub/moved_not.raw")));
+        QVERIFY(!shownNames().contains("moved_not"));
+        QVERIFY(shownNames().contains("renamed.v2"));
+        tree()->setCurrentItem(nullptr);
+        browser_->onDeleteAnimat();  // nothing current: nothing happens
+        QCOMPARE(tree()->topLevelItemCount(), 3);
+    }
+
+    void looksRight() {
+        browser_->resize(300, 400);
+        browser_->show();
+        QVERIFY(QTest::qWaitForWindowExposed(browser_));
+        browser_->grab().save(QDir::tempPath() + "/tessaly_browser.png");
+    }
+};
+
+QTEST_MAIN(BrowserTest)
+#include "browser_test.moc"

@@ -1,0 +1,301 @@
+// The recording and playback bar in the real main window: its refusals, a recording made with
+// the record button while plate-sim streams, its failures, and playback of a loaded recording.
+// Runs in a temporary working folder, so no recording lands beside the program.
+#include <signal.h>
+#include <sys/resource.h>
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QProcess>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTemporaryDir>
+#include <QToolButton>
+#include <QTreeWidget>
+#include <QtTest>
+#include <memory>
+
+#include "ColorScale.h"
+#include "DeviceManagement.h"
+#include "ForcePlateStaticTest.h"
+#include "GlobalState.h"
+#include "RecordingReader.h"
+#include "dataAnalysis.h"
+#include "forcePlateDataFilesRecord.h"
+#include "forcePlateUILib.h"
+#include "forcePlateWriteReadThread.h"
+#include "modal_dialogs.h"
+#include "timeLine.h"
+
+namespace {
+
+LoadedRecording* recordingOfFrames(int count) {
+    auto* record = new LoadedRecording;
+    record->frames.resize(static_cast<std::size_t>(count));
+    record->frameCount = count;
+    return record;
+}
+
+QStringList rawFilesIn(const QString& folder) {
+    return QDir(folder).entryList({"*.raw"}, QDir::Files, QDir::Name);
+}
+
+}  // namespace
+
+class RecordingTest : public QObject {
+    Q_OBJECT
+    forcePlateUILib* window_ = nullptr;
+    timeLine* bar_ = nullptr;
+    DeviceManagement* panel_ = nullptr;
+    QTemporaryDir workDir_;
+    QString startDir_;
+    std::unique_ptr<QProcess> sim_;
+
+    QToolButton* button(const char* name) const { return bar_->findChild<QToolButton*>(name); }
+    QToolButton* recordButton() const { return button("_recordBtn_2"); }
+    QLineEdit* field(const char* name) const { return bar_->findChild<QLineEdit*>(name); }
+    QSlider* slider() const { return bar_->findChild<QSlider*>("horizontalSlider"); }
+    QComboBox* choice(const char* name) const {
+        return globalState().realTimeView->findChild<QComboBox*>(name);
+    }
+    QTabWidget* tabs() const { return globalState().mainTabWidget; }
+    QString dataFolder() const { return workDir_.filePath("Resources/data"); }
+    bool recordingIdle() const {
+        return recordButton()->isCheckable() && !recordButton()->isChecked() &&
+               !panel_->hasOpenRecording() && choice("comboBoxMeasureTime")->isEnabled() &&
+               choice("comboBoxMeasureModel")->isEnabled();
+    }
+    void clickRecord() { recordButton()->click(); }
+    void loadFrames(int count) {
+        bar_->resetTimeline();
+        globalState().balanceAnalysisView->analyzeRecording(QString(), recordingOfFrames(count));
+    }
+
+private slots:
+    void initTestCase() {
+        loadColorOfPressMap(globalState());
+        window_ = new forcePlateUILib;
+        QTRY_VERIFY(globalState().dataFilesView != nullptr);
+        bar_ = globalState().timeLineView;
+        panel_ = globalState().deviceManagement;
+        startDir_ = QDir::currentPath();
+        QDir::setCurrent(workDir_.path());
+    }
+
+    void cleanupTestCase() {
+        if (sim_) {
+            sim_->terminate();
+            sim_->waitForFinished(3000);
+        }
+        QDir::setCurrent(startDir_);
+    }
+
+    void init() {
+        tabs()->setCurrentIndex(0);
+        recordButton()->setCheckable(true);
+        recordButton()->setChecked(false);
+    }
+
+    // ---- refusals ----
+
+    void recordWithoutAPlateIsRefused() {
+        const SeenMessage message = messageDuring([&] { clickRecord(); });
+        QCOMPARE(message.title, QString("操作提示"));
+        QCOMPARE(message.text, QString("请先点击左侧【发现与刷新】按钮搜索可用设备！"));
+        QVERIFY(rawFilesIn(dataFolder()).isEmpty());
+    }
+
+    // ---- playback ----
+
+    void playOnlyOnTheBalanceTab() {
+        loadFrames(3);
+        for (int tab : {0, 1, 3}) {
+            tabs()->setCurrentIndex(tab);
+            button("_playBtn")->click();
+            QVERIFY(!bar_->isPlaying());
+        }
+    }
+
+    void playShowsEveryFrameThenStops() {
+        loadFrames(3);
+        tabs()->setCurrentIndex(2);
+        QSignalSpy shown(globalState().balanceAnalysisView, SIGNAL(frameShown(int)));
+        button("_playBtn")->click();
+        QVERIFY(bar_->isPlaying());
+        QCOMPARE(button("_playBtn")->toolTip(), QString("暂停"));
+        QTRY_VERIFY(!bar_->isPlaying());
+        QCOMPARE(shown.size(), 3);
+        for (int i = 0; i < 3; ++i) QCOMPARE(shown[i][0].toInt(), i + 1);
+        QCOMPARE(field("lineEditFrame")->text(), QString("3"));
+        QCOMPARE(button("_playBtn")->toolTip(), QString("播放"));
+
+        // Past the end, a new play stops at its first tick without showing anything.
+        button("_playBtn")->click();
+        QTRY_VERIFY(!bar_->isPlaying());
+        QCOMPARE(shown.size(), 3);
+    }
+
+    void stepsStayWithinTheRecording() {
+        loadFrames(3);
+        QSignalSpy shown(globalState().balanceAnalysisView, SIGNAL(frameShown(int)));
+        slider()->setValue(2);
+        const struct {
+            const char* button;
+            int frameAfter;
+        } steps[] = {{"_backReduceFrameBtn", 1},
+                     {"_backReduceFrameBtn", 1},
+                     {"_forAddFrameBtn", 2},
+                     {"_forAddFrameBtn", 3},
+                     {"_forAddFrameBtn", 3}};
+        for (const auto& step : steps) {
+            button(step.button)->click();
+            QCOMPARE(field("lineEditFrame")->text().toInt(), step.frameAfter);
+            QCOMPARE(slider()->value(), step.frameAfter);
+        }
+        QList<int> frames;
+        for (const QList<QVariant>& call : shown) frames << call[0].toInt();
+        QCOMPARE(frames, (QList<int>{2, 1, 2, 3}));
+    }
+
+    void sliderPressPausesAndTabChangeStops() {
+        loadFrames(100000);
+        tabs()->setCurrentIndex(2);
+        button("_playBtn")->click();
+        QVERIFY(bar_->isPlaying());
+        emit slider()->sliderPressed();
+        QVERIFY(!bar_->isPlaying());
+        button("_playBtn")->click();
+        QVERIFY(bar_->isPlaying());
+        tabs()->setCurrentIndex(1);
+        QVERIFY(!bar_->isPlaying());
+        bar_->resetTimeline();
+        QCOMPARE(bar_->totalFrames(), 0);
+        QCOMPARE(field("lineEditFrame")->text(), QString("0"));
+    }
+
+    void controlsShowAndHideTogether() {
+        bar_->setTimelineControlsVisible(true);
+        bar_->show();
+        QVERIFY(slider()->isVisible() && field("lineEditTotalFrame")->isVisible());
+        bar_->grab().save(QDir::tempPath() + "/tessaly_timeline.png");
+        bar_->setTimelineControlsVisible(false);
+        QVERIFY(!slider()->isVisible() && !button("_playBtn")->isVisible());
+        QVERIFY(recordButton()->isVisible());
+    }
+
+    // ---- recording with a streaming plate ----
+
+    void recordOnAnotherTabIsRefused() {
+        sim_ = std::make_unique<QProcess>();
+        sim_->start(PLATE_SIM_PATH, {"--rate", "100"});
+        QVERIFY(sim_->waitForStarted());
+        QTRY_VERIFY_WITH_TIMEOUT(
+            (panel_->onPB_refreshDevice_clicked(), !panel_->knownDevices().isEmpty()), 5000);
+
+        tabs()->setCurrentIndex(2);
+        const SeenMessage message = messageDuring([&] { clickRecord(); });
+        QCOMPARE(message.title, QString("操作提示"));
+        QCOMPARE(message.text, QString("请先切换到【单板实时模式】选择设备！"));
+        QVERIFY(recordButton()->isChecked());  // left as clicked
+
+        // The next accepted click finds the button checked and only resets the bar.
+        tabs()->setCurrentIndex(0);
+        QVERIFY(!messageDuring([&] { clickRecord(); }).shown);
+        QVERIFY(recordingIdle());
+        QVERIFY(rawFilesIn(dataFolder()).isEmpty());
+    }
+
+    // Measurement time "5": the field counts 1..5, the sixth tick stops; the file holds every
+    // frame the device panel received meanwhile, as the recorder stores it.
+    void measurementTimeEndsTheRecording() {
+        QVERIFY(!QDir(dataFolder()).exists());  // the recording creates it
+        choice("comboBoxMeasureTime")->setCurrentIndex(1);
+        choice("comboBoxMeasureModel")->setCurrentIndex(1);
+        std::vector<ForcePlateFrame_TypeDef> received;
+        auto* thread = panel_->findChild<forcePlateWriteReadThread*>();
+        const QMetaObject::Connection counting = connect(
+            thread, &forcePlateWriteReadThread::sigNewForcePlateFrame, this,
+            [&](QString, const ForcePlateFrame_TypeDef& frame, unsigned int) {
+                if (panel_->isActive() && panel_->isRecording()) received.push_back(frame);
+            },
+            Qt::QueuedConnection);
+        QSignalSpy elapsed(field("lineEditTime"), SIGNAL(textChanged(QString)));
+
+        clickRecord();
+        QVERIFY(panel_->hasOpenRecording());
+        QVERIFY(!choice("comboBoxMeasureTime")->isEnabled());
+        QVERIFY(!choice("comboBoxMeasureModel")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(recordingIdle(), 9000);
+        disconnect(counting);
+
+        QStringList counted;
+        for (const QList<QVariant>& change : elapsed) counted << change[0].toString();
+        QCOMPARE(counted, (QStringList{"1", "2", "3", "4", "5", "0"}));
+
+        const QStringList files = rawFilesIn(dataFolder());
+        QCOMPARE(files.size(), 1);
+        QVERIFY(QRegularExpression("^\\d{8}_\\d{9}\\.raw$").match(files[0]).hasMatch());
+        const RecordingContents contents = readRecording(dataFolder() + "/" + files[0]);
+        QVERIFY2(contents.ok(), qPrintable(contents.error.message));
+        QCOMPARE(contents.header.measureMode, 1);
+        QCOMPARE(contents.trailingBytes, qint64(0));
+        QVERIFY(received.size() > 300);  // 100 Hz for about 6 s
+        QCOMPARE(contents.frames.size(), received.size());
+        for (std::size_t i = 0; i < received.size(); ++i)
+            QVERIFY(contents.frames[i].values == toRecordedMatrix(received[i]).values);
+
+        auto* list = globalState().dataFilesView->findChild<QTreeWidget*>("treeWidget");
+        QCOMPARE(list->topLevelItemCount(), 1);
+        QCOMPARE(list->topLevelItem(0)->text(2) + ".raw", files[0]);
+
+        // The new recording opens from the list: handed to the views, balance tab shown.
+        list->setCurrentItem(list->topLevelItem(0));
+        QVERIFY(!messageDuring([] { globalState().dataFilesView->onOpenAnimation(); }).shown);
+        QCOMPARE(globalState().balanceAnalysisView->frameCount(), int(received.size()));
+        QCOMPARE(tabs()->currentIndex(), 2);
+        const QString cache = QString::fromStdString(globalState().dataFilesView->cacheFolder());
+        QVERIFY(QFileInfo::exists(cache + "/1.jpg"));
+        QDir(cache).removeRecursively();
+        tabs()->setCurrentIndex(0);
+        choice("comboBoxMeasureTime")->setCurrentIndex(0);
+        choice("comboBoxMeasureModel")->setCurrentIndex(0);
+    }
+
+    void uncreatableFileDoesNotStart() {
+        QDir(dataFolder()).removeRecursively();
+        QFile blocker(dataFolder());  // a file where the folder should be
+        QVERIFY(blocker.open(QIODevice::WriteOnly));
+        blocker.close();
+        const SeenMessage message = messageDuring([&] { clickRecord(); });
+        QFile::remove(dataFolder());
+        QVERIFY(message.shown);
+        QVERIFY(message.text.startsWith("无法创建数据文件，录制未开始"));
+        QVERIFY(recordingIdle());
+        QVERIFY(!panel_->isRecording());
+    }
+
+    // A full disk (here: a file size limit of the header and three records) ends the
+    // recording with a message; the file keeps the whole frames written before.
+    void failedWriteStopsWithTheFramesKept() {
+        signal(SIGXFSZ, SIG_IGN);
+        rlimit previous{};
+        getrlimit(RLIMIT_FSIZE, &previous);
+        rlimit limited = previous;
+        limited.rlim_cur = 27 + 3 * 5001;
+        QVERIFY(setrlimit(RLIMIT_FSIZE, &limited) == 0);
+        const SeenMessage message = messageDuring([&] {
+            clickRecord();
+            QTest::qWait(1500);
+        });
+        setrlimit(RLIMIT_FSIZE, &previous);
+        QVERIFY(message.shown);
+        QVERIFY2(message.text.startsWith("写入数据文件失败，录制已停止"), qPrintable(message.text));
+        QVERIFY(recordingIdle());
+        const QStringList files = rawFilesIn(dataFolder());
+        QCOMPARE(files.size(), 1);
+        QCOMPARE(QFileInfo(dataFolder() + "/" + files[0]).size(), qint64(27 + 3 * 5001));
+    }
+};
+
+QTEST_MAIN(RecordingTest)
+#include "recording_test.moc"

@@ -1,0 +1,118 @@
+#include "cli_commands.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "CsvExport.h"
+#include "FrameCleaning.h"
+#include "RecordingLoader.h"
+
+namespace {
+
+const char* const kUsage =
+    "usage: tessaly-cli info FILE.raw\n"
+    "       tessaly-cli export-csv FILE.raw [OUT.csv]\n"
+    "       tessaly-cli dump FILE.raw [--cleaned] [--frame N]\n"
+    "info prints the header and frame count as one JSON object; export-csv writes the CSV of\n"
+    "the program's export (default: FILE.csv); dump prints frames as CSV lines, as stored or\n"
+    "cleaned as the program cleans them on opening (N from 1; all frames without it).\n";
+
+int usage(std::FILE* err, const char* problem) {
+    std::fprintf(err, "tessaly-cli: %s\n%s", problem, kUsage);
+    return kCliUsage;
+}
+
+// The recording's stored frames, or a message and false.
+bool readFrames(const QString& path, StoredRecording& stored, std::FILE* err) {
+    stored = readStoredRecording(path);
+    if (stored.status != StoredRecording::Status::Read) {
+        std::fprintf(err, "tessaly-cli: %s\n", qPrintable(stored.detail));
+        return false;
+    }
+    if (stored.contents.frames.empty()) {
+        std::fprintf(err, "tessaly-cli: %s: the recording holds no whole frame\n",
+                     qPrintable(path));
+        return false;
+    }
+    return true;
+}
+
+int info(const QString& path, std::FILE* out, std::FILE* err) {
+    StoredRecording stored;
+    if (!readFrames(path, stored, err)) return kCliFileProblem;
+    const RecordingContents& c = stored.contents;
+    const QJsonObject object{{"tag", c.header.tag},
+                             {"frameRate", c.header.frameRate},
+                             {"mode", c.header.measureMode},
+                             {"frames", static_cast<qint64>(c.frames.size())},
+                             {"trailingBytes", c.trailingBytes}};
+    std::fprintf(out, "%s\n", QJsonDocument(object).toJson(QJsonDocument::Compact).constData());
+    return kCliOk;
+}
+
+int exportCsv(const QString& path, const QString& csvPath, std::FILE* out, std::FILE* err) {
+    StoredRecording stored;
+    if (!readFrames(path, stored, err)) return kCliFileProblem;
+    const CsvExportResult result = exportRecordingToCsv(path, csvPath);
+    if (result.status != CsvExportResult::Status::Exported) {
+        std::fprintf(err, "tessaly-cli: %s: %s\n", qPrintable(csvPath), qPrintable(result.detail));
+        return kCliFileProblem;
+    }
+    std::fprintf(out, "%d frames written to %s\n", result.frames, qPrintable(csvPath));
+    return kCliOk;
+}
+
+int dump(const QString& path, bool cleaned, int frameNumber, std::FILE* out, std::FILE* err) {
+    StoredRecording stored;
+    if (!readFrames(path, stored, err)) return kCliFileProblem;
+    auto& frames = stored.contents.frames;
+    const int count = static_cast<int>(frames.size());
+    if (frameNumber > count) {
+        std::fprintf(err, "tessaly-cli: %s has %d frames, no frame %d\n", qPrintable(path), count,
+                     frameNumber);
+        return kCliUsage;
+    }
+    QByteArray line;
+    for (int k = 1; k <= count; ++k) {
+        if (frameNumber != 0 && k != frameNumber) continue;
+        if (cleaned) cleanFrame(frames[k - 1]);
+        line.clear();
+        appendCsvFrameLine(line, k, frames[k - 1]);
+        std::fwrite(line.constData(), 1, static_cast<std::size_t>(line.size()), out);
+    }
+    return kCliOk;
+}
+
+}  // namespace
+
+int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
+    if (arguments.size() < 2) return usage(err, "a command and a file are needed");
+    const QString& command = arguments[0];
+    const QString& path = arguments[1];
+    if (command == "info") {
+        if (arguments.size() != 2) return usage(err, "info takes one file");
+        return info(path, out, err);
+    }
+    if (command == "export-csv") {
+        if (arguments.size() > 3) return usage(err, "export-csv takes a file and an output");
+        return exportCsv(path, arguments.size() == 3 ? arguments[2] : defaultCsvPath(path), out,
+                         err);
+    }
+    if (command == "dump") {
+        bool cleaned = false;
+        int frameNumber = 0;
+        for (int i = 2; i < arguments.size(); ++i) {
+            if (arguments[i] == "--cleaned") {
+                cleaned = true;
+            } else if (arguments[i] == "--frame" && i + 1 < arguments.size()) {
+                bool ok = false;
+                frameNumber = arguments[++i].toInt(&ok);
+                if (!ok || frameNumber < 1) return usage(err, "--frame needs a number from 1");
+            } else {
+                return usage(err, "unknown dump option");
+            }
+        }
+        return dump(path, cleaned, frameNumber, out, err);
+    }
+    return usage(err, "unknown command");
+}
