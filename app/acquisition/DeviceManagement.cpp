@@ -143,6 +143,7 @@ RecordingError DeviceManagement::startRecording() {
     header.tag = recordFileTag_;
     header.measureMode = globalState().realTimeView->measureModeIndex();
     const RecordingError result = recordFile_->open(recordFilePath_, header);
+    lastDiskSync_.start();
     if (!result.ok()) {
         std::printf("startRecording() %s\r\n", result.message.toUtf8().constData());
         recordFile_.reset();
@@ -154,7 +155,13 @@ RecordingError DeviceManagement::recordFrame(const QString& serial,
                                              const ForcePlateFrame_TypeDef& frame) {
     Q_UNUSED(serial);  // every plate's frames go to the one file, in arrival order
     if (!recording_ || !recordFile_) return {};
-    const RecordingError result = recordFile_->appendFrame(frame);
+    RecordingError result = recordFile_->appendFrame(frame);
+    // Frames reach the system at once; once a second they are also put on the disk, so that
+    // even a power cut loses at most about a second of the measurement.
+    if (result.ok() && lastDiskSync_.elapsed() >= 1000) {
+        result = recordFile_->syncToDisk();
+        lastDiskSync_.restart();
+    }
     if (!result.ok()) {
         std::printf("recordFrame() %s\r\n", result.message.toUtf8().constData());
         std::fflush(stdout);
@@ -167,7 +174,9 @@ RecordingError DeviceManagement::recordFrame(const QString& serial,
 
 RecordingError DeviceManagement::stopRecording() {
     if (!recordFile_) return {};
-    const RecordingError result = recordFile_->close();
+    const RecordingError synced = recordFile_->syncToDisk();
+    RecordingError result = recordFile_->close();
+    if (result.ok()) result = synced;
     recordFile_.reset();
     return result;
 }

@@ -3,6 +3,7 @@
 // few frames the live picture (or the raw value table).
 #pragma once
 
+#include <QElapsedTimer>
 #include <QList>
 #include <QMap>
 #include <QPair>
@@ -81,4 +82,5 @@ private:
     QString recordFileTag_;
     bool recording_ = false;
     std::unique_ptr<RecordingWriter> recordFile_;
+    QElapsedTimer lastDiskSync_;
 };

@@ -1,6 +1,21 @@
 #include "RecordingWriter.h"
 
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstring>
+
 RecordingWriter::~RecordingWriter() { close(); }
+
+RecordingError RecordingWriter::syncToDisk() {
+    if (!file_.isOpen())
+        return {RecordingError::Kind::NotOpen, QString("no recording file is open")};
+    if (::fdatasync(file_.handle()) != 0)
+        return {RecordingError::Kind::WriteFailed,
+                QString("%1: cannot store the data on disk (%2)")
+                    .arg(file_.fileName(), QString::fromLocal8Bit(std::strerror(errno)))};
+    return {};
+}
 
 RecordingError RecordingWriter::open(const QString& path, const RecordingHeader& header) {
     close();

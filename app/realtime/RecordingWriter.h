@@ -26,6 +26,9 @@ public:
     // for this and every later frame once a write has failed.
     RecordingError appendFrame(const ForcePlateFrame_TypeDef& frame);
 
+    // Asks the system to put what was written on the disk, so that a power cut loses at most
+    // what came after the last call. Fails with NotOpen or WriteFailed.
+    RecordingError syncToDisk();
     // Closes the file. Fails with WriteFailed when the system reports an error on closing
     // (e.g. a network drive that could not store the data); closing a closed writer does
     // nothing.

@@ -1,7 +1,10 @@
-// Draws the icons of the recording bar and the data file browser into the folder given as the
-// only argument (the build runs it for Resources/images beside the program).
+// Draws the program's pictures (icons of the recording bar and the data file browser, the
+// subject panel's icons, the product and company logos) into the folder given as the only
+// argument (the build runs it for Resources/images beside the program).
 #include <QColor>
 #include <QDir>
+#include <QFont>
+#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -72,10 +75,78 @@ void property(QPainter& p) {
     for (int y : {10, 15, 20}) p.drawLine(QPointF(11, y), QPointF(21, y));
 }
 
+void person(QPainter& p, const QColor& colour) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(colour);
+    p.drawEllipse(QRectF(11, 4, 10, 10));
+    p.drawRoundedRect(QRectF(7, 16, 18, 12), 5, 5);
+}
+
+void calendar(QPainter& p) {
+    p.setPen(QPen(kDark, 2));
+    p.setBrush(Qt::white);
+    p.drawRect(QRectF(5, 7, 22, 20));
+    p.fillRect(QRectF(5, 7, 22, 6), kBlue);
+    for (int x : {10, 16, 22}) p.fillRect(QRectF(x - 1.5, 17, 3, 3), kDark);
+}
+
+void ruler(QPainter& p) {
+    p.setPen(QPen(kDark, 2, Qt::SolidLine, Qt::RoundCap));
+    p.drawLine(QPointF(16, 4), QPointF(16, 28));
+    for (int y = 6; y <= 26; y += 5) p.drawLine(QPointF(16, y), QPointF(21, y));
+    p.drawLine(QPointF(12, 4), QPointF(20, 4));
+    p.drawLine(QPointF(12, 28), QPointF(20, 28));
+}
+
+void scaleWeight(QPainter& p) {
+    p.setPen(QPen(kDark, 2));
+    p.setBrush(QColor(210, 215, 225));
+    QPainterPath body;
+    body.moveTo(9, 11);
+    body.lineTo(23, 11);
+    body.lineTo(28, 27);
+    body.lineTo(4, 27);
+    body.closeSubpath();
+    p.drawPath(body);
+    p.setBrush(Qt::NoBrush);
+    p.drawEllipse(QRectF(12, 4, 8, 7));
+}
+
+// The product mark: two footprints on the plate's blue.
+void footprints(QPainter& p, double side) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kDark);
+    p.drawEllipse(QRectF(0, 0, side, side));
+    p.setBrush(Qt::white);
+    const double u = side / 32.0;
+    for (double x : {9.0, 18.0}) {
+        const double lift = x > 10 ? -2 : 2;
+        p.drawEllipse(QRectF((x - 0.5) * u, (9 + lift) * u, 6 * u, 9 * u));
+        p.drawEllipse(QRectF(x * u, (19 + lift) * u, 5 * u, 6 * u));
+    }
+}
+
+void companyLogo(QPainter& p, const QSize& size) {
+    footprints(p, size.height());
+    QFont font("DejaVu Sans");
+    font.setBold(true);
+    font.setPixelSize(size.height() * 9 / 20);
+    p.setFont(font);
+    p.setPen(kDark);
+    p.drawText(QRectF(size.height() + 8, 0, size.width() - size.height() - 8, size.height()),
+               Qt::AlignVCenter | Qt::AlignLeft, "VELTRIX");
+}
+
 using Painter = std::function<void(QPainter&)>;
 
-const std::vector<std::pair<const char*, Painter>>& icons() {
-    static const std::vector<std::pair<const char*, Painter>> list = {
+struct Picture {
+    const char* name;
+    Painter paint;
+    QSize size = QSize(kSide, kSide);
+};
+
+const std::vector<Picture>& icons() {
+    static const std::vector<Picture> list = {
         {"Record.png",
          [](QPainter& p) {
              p.setPen(QPen(kDark, 2));
@@ -98,6 +169,15 @@ const std::vector<std::pair<const char*, Painter>>& icons() {
         {"rename.png", pencil},
         {"refresh.png", refreshArrow},
         {"property.png", property},
+        {"name.png", [](QPainter& p) { person(p, kDark); }},
+        {"age.png", calendar},
+        {"height.png", ruler},
+        {"weight.png", scaleWeight},
+        {"man.png", [](QPainter& p) { person(p, QColor(40, 110, 200)); }},
+        {"woman.png", [](QPainter& p) { person(p, QColor(215, 70, 130)); }},
+        {"logo.png", [](QPainter& p) { footprints(p, 128); }, QSize(128, 128)},
+        {"logo.ico", [](QPainter& p) { footprints(p, 64); }, QSize(64, 64)},
+        {"companylogo.png", [](QPainter& p) { companyLogo(p, QSize(240, 60)); }, QSize(240, 60)},
     };
     return list;
 }
@@ -109,13 +189,16 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "usage: make_icons OUTPUT_FOLDER\n");
         return 2;
     }
+    // Text needs the font database, which needs an application; no display is required.
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication application(argc, argv);
     const QString folder = QString::fromLocal8Bit(argv[1]);
     if (!QDir().mkpath(folder)) {
         std::fprintf(stderr, "make_icons: cannot create %s\n", argv[1]);
         return 1;
     }
-    for (const auto& [name, paint] : icons()) {
-        QImage image(kSide, kSide, QImage::Format_ARGB32_Premultiplied);
+    for (const auto& [name, paint, size] : icons()) {
+        QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
         {
             QPainter painter(&image);

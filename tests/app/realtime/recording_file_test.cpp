@@ -145,8 +145,21 @@ TEST(RecordingWriter, WithoutAFileNothingIsWritten) {
     EXPECT_EQ(writer.open(path, {}).kind, RecordingError::Kind::OpenFailed);
     EXPECT_FALSE(writer.isOpen());
     EXPECT_EQ(writer.appendFrame(randomFrames(1)[0]).kind, RecordingError::Kind::NotOpen);
+    EXPECT_EQ(writer.syncToDisk().kind, RecordingError::Kind::NotOpen);
     EXPECT_TRUE(writer.close().ok());
     EXPECT_FALSE(QFile::exists(path));
+}
+
+TEST(RecordingWriter, SyncingToDiskKeepsTheFileGoing) {
+    QTemporaryDir dir;
+    RecordingWriter writer;
+    const QString path = dir.filePath("r.raw");
+    ASSERT_TRUE(writer.open(path, {}).ok());
+    ASSERT_TRUE(writer.appendFrame(randomFrames(1)[0]).ok());
+    EXPECT_TRUE(writer.syncToDisk().ok());
+    ASSERT_TRUE(writer.appendFrame(randomFrames(1)[0]).ok());
+    EXPECT_TRUE(writer.close().ok());
+    EXPECT_EQ(QFileInfo(path).size(), recording::kHeaderSize + 2 * recording::kFrameRecordSize);
 }
 
 TEST(RecordingWriter, AHeaderThatCannotBeWrittenFailsTheOpen) {
