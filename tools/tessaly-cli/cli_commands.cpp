@@ -6,6 +6,7 @@
 #include "CsvExport.h"
 #include "FrameCleaning.h"
 #include "RecordingLoader.h"
+#include "analysis_commands.h"
 
 namespace {
 
@@ -13,9 +14,13 @@ const char* const kUsage =
     "usage: tessaly-cli info FILE.raw\n"
     "       tessaly-cli export-csv FILE.raw [OUT.csv]\n"
     "       tessaly-cli dump FILE.raw [--cleaned] [--frame N]\n"
+    "       tessaly-cli analyze FILE.raw [--json]\n"
+    "       tessaly-cli cop FILE.raw [OUT.csv]\n"
     "info prints the header and frame count as one JSON object; export-csv writes the CSV of\n"
     "the program's export (default: FILE.csv); dump prints frames as CSV lines, as stored or\n"
-    "cleaned as the program cleans them on opening (N from 1; all frames without it).\n";
+    "cleaned as the program cleans them on opening (N from 1; all frames without it); analyze\n"
+    "prints the static and balance figures (one JSON object with --json); cop writes the\n"
+    "centre-of-pressure series as CSV (default: FILE.cop.csv).\n";
 
 int usage(std::FILE* err, const char* problem) {
     std::fprintf(err, "tessaly-cli: %s\n%s", problem, kUsage);
@@ -113,6 +118,17 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
             }
         }
         return dump(path, cleaned, frameNumber, out, err);
+    }
+    if (command == "analyze") {
+        const bool json = arguments.size() == 3 && arguments[2] == "--json";
+        if (arguments.size() > 3 || (arguments.size() == 3 && !json))
+            return usage(err, "analyze takes a file and --json");
+        return analyzeRecordingFile(path, json, out, err);
+    }
+    if (command == "cop") {
+        if (arguments.size() > 3) return usage(err, "cop takes a file and an output");
+        return writeCopCsv(path, arguments.size() == 3 ? arguments[2] : defaultCopCsvPath(path),
+                           out, err);
     }
     return usage(err, "unknown command");
 }

@@ -6,8 +6,17 @@
 #include <cstdio>
 #include <string>
 
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include "ConfidenceEllipse.h"
+#include "CopSeries.h"
 #include "CsvExport.h"
 #include "FrameCleaning.h"
+#include "RecordingLoader.h"
+#include "StaticAnalysis.h"
 #include "recording_fixtures.h"
 
 namespace {
@@ -78,6 +87,60 @@ TEST_F(TessalyCliTest, DumpRawOrCleanedFrames) {
     EXPECT_NE(cleaned.values, noisy_.values);
 }
 
+// The command line gives the numbers the program's own analysis code gives for the cleaned
+// recording, with full precision.
+TEST_F(TessalyCliTest, AnalyzeAndCopGiveTheProgramsFigures) {
+    const CliRun run = cli("analyze " + quoted(path("rec.raw")) + " --json");
+    ASSERT_EQ(run.status, 0);
+    const QJsonObject json = QJsonDocument::fromJson(QByteArray::fromStdString(run.out)).object();
+
+    const RecordingLoad load = loadRecording(path("rec.raw"));
+    ASSERT_EQ(load.status, RecordingLoad::Status::Loaded);
+    const StaticAnalysis statics = analyzeStatic(load.recording->frames);
+    AnalysisResults balance;
+    CopTrajectory trajectory;
+    const UsableFrameRate rate =
+        computeCopSeries(load.recording->frames, load.recording->frameRate, balance, trajectory);
+    computeConfidenceEllipse(balance, nullptr);
+
+    EXPECT_EQ(json["frames"].toInt(), 2);
+    EXPECT_EQ(json["mode"].toInt(), 1);
+    const QJsonObject st = json["static"].toObject();
+    EXPECT_EQ(st["chosenFrame"].toInt(), statics.grids.chosenFrame);
+    const QJsonObject left = st["left"].toObject();
+    const FootRecord& l = statics.feet[kLeftFoot];
+    EXPECT_EQ(left["total"].toInt(), l.total);
+    EXPECT_EQ(left["footType"].toString(), l.footType);
+    EXPECT_EQ(left["rect"].toArray(),
+              (QJsonArray{l.rect.x(), l.rect.y(), l.rect.width(), l.rect.height()}));
+    ASSERT_EQ(left["zones"].toArray().size(), static_cast<int>(l.zones.size()));
+    for (std::size_t z = 0; z < l.zones.size(); ++z)
+        EXPECT_EQ(left["zones"].toArray()[static_cast<int>(z)].toDouble(), l.zones[z]);
+    const QJsonObject b = json["balance"].toObject();
+    EXPECT_EQ(b["pathLength"].toDouble(), balance.pathLength);
+    EXPECT_EQ(b["meanSpeedX"].toDouble(), balance.meanSpeedX);
+    EXPECT_EQ(b["ellipseArea"].toDouble(), balance.ellipseArea);
+
+    ASSERT_EQ(cli("cop " + quoted(path("rec.raw"))).status, 0);  // default: rec.cop.csv
+    QFile csv(path("rec.cop.csv"));
+    ASSERT_TRUE(csv.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = csv.readAll().split('\n');
+    ASSERT_EQ(lines.size(), 4);  // header, two frames, the empty rest after the last newline
+    EXPECT_EQ(lines[0], "frame,time_s,x_mm,y_mm,speed_x_cm_s,speed_y_cm_s,speed_cm_s");
+    const QList<QByteArray> first = lines[1].split(',');
+    ASSERT_EQ(first.size(), 7);
+    EXPECT_EQ(first[0], "1");
+    EXPECT_EQ(first[1].toDouble(), 0.0);
+    EXPECT_EQ(first[2].toDouble(), balance.copMillimetres.value(0).first);
+    EXPECT_TRUE(first[4].isEmpty() && first[5].isEmpty() && first[6].isEmpty());
+    const QList<QByteArray> second = lines[2].split(',');
+    const std::optional<CopSpeed> speed = measuredSpeed(balance, 1);
+    ASSERT_TRUE(speed.has_value());
+    EXPECT_EQ(second[1].toDouble(), 1 / rate.framesPerSecond);
+    EXPECT_EQ(second[4].toDouble(), speed->x);
+    EXPECT_EQ(second[6].toDouble(), speed->path);
+}
+
 TEST_F(TessalyCliTest, BadFilesAndArgumentsFail) {
     ASSERT_TRUE(writeFile(path("empty.raw"), QByteArray()));
     ASSERT_TRUE(writeFile(path("header.raw"), headerBytes()));
@@ -87,7 +150,11 @@ TEST_F(TessalyCliTest, BadFilesAndArgumentsFail) {
         EXPECT_EQ(cli("dump " + quoted(path(name))).status, 1) << name;
         EXPECT_EQ(cli("export-csv " + quoted(path(name)) + " " + quoted(path("x.csv"))).status, 1)
             << name;
+        EXPECT_EQ(cli("analyze " + quoted(path(name)) + " --json").status, 1) << name;
+        EXPECT_EQ(cli("cop " + quoted(path(name)) + " " + quoted(path("c.csv"))).status, 1) << name;
     }
+    EXPECT_EQ(cli("cop " + quoted(path("rec.raw")) + " /no/such/dir/c.csv").status, 1);
+    EXPECT_EQ(cli("analyze " + quoted(path("rec.raw")) + " --xml").status, 2);
     EXPECT_EQ(cli("export-csv " + quoted(path("rec.raw")) + " /no/such/dir/x.csv").status, 1);
     EXPECT_EQ(cli("dump " + quoted(path("rec.raw")) + " --frame 3").status, 2);
     EXPECT_EQ(cli("dump " + quoted(path("rec.raw")) + " --frame 0").status, 2);

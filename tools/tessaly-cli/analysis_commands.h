@@ -1,0 +1,17 @@
+// The analysis commands of tessaly-cli: the static and balance figures of a recording, and
+// its centre-of-pressure series as CSV. The file is read and cleaned as the program's browser
+// does, and the figures come from the same code as the program's views.
+#pragma once
+
+#include <QString>
+#include <cstdio>
+
+// Prints a readable summary, or with json one JSON object (numbers with full precision).
+int analyzeRecordingFile(const QString& path, bool json, std::FILE* out, std::FILE* err);
+
+// Writes frame,time_s,x_mm,y_mm,speed_x_cm_s,speed_y_cm_s,speed_cm_s, one line per frame;
+// the speed cells stay empty where a frame has no speed.
+int writeCopCsv(const QString& path, const QString& csvPath, std::FILE* out, std::FILE* err);
+
+// FILE.raw -> FILE.cop.csv
+QString defaultCopCsvPath(const QString& rawPath);
