@@ -1,4 +1,7 @@
 // plate-sim: emulates pressure plates streaming frames over UDP, for use without hardware.
+#include <sys/prctl.h>
+
+#include <csignal>
 #include <cstdio>
 #include <stdexcept>
 
@@ -9,6 +12,9 @@
 #include "stop_request.h"
 
 int main(int argc, char** argv) {
+    // An emulator whose starter died (a crashed test, a closed terminal) must not go on
+    // streaming into whatever listens next; SIGTERM ends it with its summary.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
     const platesim::ParsedSimOptions parsed = platesim::parseSimOptions(argc, argv);
     if (parsed.helpRequested) {
         std::fputs(platesim::simUsage().c_str(), stdout);

@@ -14,6 +14,7 @@
 #include <QTreeWidget>
 #include <QtTest>
 #include <memory>
+#include <mutex>
 
 #include "ColorScale.h"
 #include "DeviceManagement.h"
@@ -211,14 +212,18 @@ private slots:
         QVERIFY(!QDir(dataFolder()).exists());  // the recording creates it
         choice("comboBoxMeasureTime")->setCurrentIndex(1);
         choice("comboBoxMeasureModel")->setCurrentIndex(1);
+        // Every frame the acquisition thread hands to the panel, in the order it hands them on,
+        // captured at the moment of emission (in that thread).
+        std::mutex receivedMutex;
         std::vector<ForcePlateFrame_TypeDef> received;
         auto* thread = panel_->findChild<forcePlateWriteReadThread*>();
         const QMetaObject::Connection counting = connect(
-            thread, &forcePlateWriteReadThread::sigNewForcePlateFrame, this,
+            thread, &forcePlateWriteReadThread::sigNewForcePlateFrame, thread,
             [&](QString, const ForcePlateFrame_TypeDef& frame, unsigned int) {
-                if (panel_->isActive() && panel_->isRecording()) received.push_back(frame);
+                std::lock_guard<std::mutex> lock(receivedMutex);
+                received.push_back(frame);
             },
-            Qt::QueuedConnection);
+            Qt::DirectConnection);
         QSignalSpy elapsed(field("lineEditTime"), SIGNAL(textChanged(QString)));
 
         clickRecord();
@@ -239,10 +244,19 @@ private slots:
         QVERIFY2(contents.ok(), qPrintable(contents.error.message));
         QCOMPARE(contents.header.measureMode, 1);
         QCOMPARE(contents.trailingBytes, qint64(0));
-        QVERIFY(received.size() > 300);  // 100 Hz for about 6 s
-        QCOMPARE(contents.frames.size(), received.size());
-        for (std::size_t i = 0; i < received.size(); ++i)
-            QVERIFY(contents.frames[i].values == toRecordedMatrix(received[i]).values);
+        const std::size_t stored = contents.frames.size();
+        QVERIFY(stored > 300);  // 100 Hz for about 6 s
+        // From the first frame emitted after the counting began (a few emitted earlier may
+        // still have been queued), the file holds every received frame in order, without a gap.
+        std::lock_guard<std::mutex> lock(receivedMutex);
+        QVERIFY(!received.empty());
+        const auto firstCounted = toRecordedMatrix(received[0]).values;
+        std::size_t offset = 0;
+        while (offset < stored && contents.frames[offset].values != firstCounted) ++offset;
+        QVERIFY(offset < 10);
+        QVERIFY(stored - offset <= received.size());
+        for (std::size_t i = 0; offset + i < stored; ++i)
+            QVERIFY(contents.frames[offset + i].values == toRecordedMatrix(received[i]).values);
 
         auto* list = globalState().dataFilesView->findChild<QTreeWidget*>("treeWidget");
         QCOMPARE(list->topLevelItemCount(), 1);
@@ -251,7 +265,7 @@ private slots:
         // The new recording opens from the list: handed to the views, balance tab shown.
         list->setCurrentItem(list->topLevelItem(0));
         QVERIFY(!messageDuring([] { globalState().dataFilesView->onOpenAnimation(); }).shown);
-        QCOMPARE(globalState().balanceAnalysisView->frameCount(), int(received.size()));
+        QCOMPARE(globalState().balanceAnalysisView->frameCount(), int(stored));
         QCOMPARE(tabs()->currentIndex(), 2);
         const QString cache = QString::fromStdString(globalState().dataFilesView->cacheFolder());
         QVERIFY(QFileInfo::exists(cache + "/1.jpg"));
