@@ -1,39 +1,77 @@
-// Balance (centre-of-pressure) analysis page of the third central tab.
+// Balance (centre-of-pressure) analysis page of the third central tab: frame-by-frame images
+// with the zone loads of the shown frame, and the trajectory drawing, the two COP charts and
+// the sway figures of the analysed recording.
 #pragma once
 
+#include <QImage>
 #include <QString>
 #include <QWidget>
 #include <memory>
+#include <queue>
+#include <string>
 
-#include "GlobalState.h"
+#include "FrameCop.h"
+#include "FrameThumbnails.h"
 #include "LoadedRecording.h"
-#include "timeLine.h"
+#include "dataAnalysisForm.h"
+
+class QTableWidget;
 
 class dataAnalysis : public QWidget {
     Q_OBJECT
 public:
-    explicit dataAnalysis(QWidget* parent = nullptr) : QWidget(parent) {
-        setObjectName("dataAnalysis");
-    }
+    explicit dataAnalysis(QWidget* parent = nullptr);
+    ~dataAnalysis() override;
 
-    // Takes the opened recording over (the previous one is deleted) and lets the playback bar
-    // step through its frames; the analysis itself is still to come.
-    void analyzeRecording(const QString& cacheFolder, LoadedRecording* record) {
-        Q_UNUSED(cacheFolder);
-        recording_.reset(record);
-        if (globalState().timeLineView) globalState().timeLineView->setTotalFrames(frameCount());
-    }
-    int frameCount() const { return recording_ ? recording_->frameCount : 0; }
-    // Shows frame number frame (1-based) of the recording; drawing it is still to come.
-    void showFrame(int frame) { emit frameShown(frame); }
+    // Takes record over (the previous recording is deleted; null counts as an empty one),
+    // writes its thumbnails into cacheFolder in the background, analyses it, shows the results
+    // and frame 1, and tells the timeline the frame count.
+    void analyzeRecording(const QString& cacheFolder, LoadedRecording* record);
+    int frameCount() const { return frameCount_; }
+    int currentFrame() const { return currentFrame_; }
+    // Shows frame number n (1-based): its image and zone loads. Numbers outside the recording
+    // are ignored.
+    void showFrame(int n);
+    // Stops the thumbnail writer and waits for it (at program exit).
+    void stopFrameImageWorker() { imageWorker_.stop(); }
+    bool frameImageWorkerRunning() const { return imageWorker_.running(); }
 
 signals:
+    // After showFrame has shown frame number frame.
     void frameShown(int frame);
 
 public slots:
-    // Replays a recorded file; the data file browser asks for it.
-    void slotActionPlayFile(QString path) { Q_UNUSED(path); }
+    // Connected to the data file browser's request to replay a file; playback runs through
+    // the timeline instead, so it has nothing to do.
+    void slotActionPlayFile(QString filePath) { Q_UNUSED(filePath); }
+    void slotAction4ResizingWidget();
+    void slotActionOnTabChangeTo(int newTabIdx);
+    void checkAndResetTimelinePlayback();
+    void onPointMoveLeft() { moveOrigin(-2, 0); }
+    void onPointMoveRight() { moveOrigin(2, 0); }
+    void onPointMoveUp() { moveOrigin(0, -2); }
+    void onPointMoveDown() { moveOrigin(0, 2); }
+    QTableWidget* getResultTableWidget() const { return ui_.tableWidgetPara; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
-    std::unique_ptr<LoadedRecording> recording_;
+    void requestLayout(int delayMs);
+    void refreshLayout();
+    void syncTimeline();
+    void showFrameImage();
+    void moveOrigin(int dx, int dy);
+
+    dataAnalysisForm ui_;
+    int frameCount_ = 0;
+    std::unique_ptr<LoadedRecording> loadedRecording_;
+    int currentFrame_ = 1;
+    std::string cacheFolder_;
+    CopTrajectory trajectory_;
+    std::queue<int> resizeRequests_;
+    QImage frameImage_;  // the shown frame's image before scaling to the label
+    FrameImageWorker imageWorker_;
 };

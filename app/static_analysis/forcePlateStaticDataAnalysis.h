@@ -1,30 +1,89 @@
-// Static foot analysis page of the second central tab.
+// Static foot analysis page of the second central tab: the analysis image with the foot
+// rectangles and zones, the painted figure panels, two bar charts and the report screenshots.
 #pragma once
 
+#include <QColor>
+#include <QPixmap>
 #include <QString>
+#include <QVariantMap>
 #include <QWidget>
+#include <array>
+#include <functional>
+#include <map>
+#include <memory>
+#include <queue>
 
 #include "LoadedRecording.h"
+#include "StaticAnalysis.h"
+
+namespace Ui {
+class forcePlateStaticDataAnalysis;
+}
 
 class forcePlateStaticDataAnalysis : public QWidget {
     Q_OBJECT
 public:
-    explicit forcePlateStaticDataAnalysis(QWidget* parent = nullptr) : QWidget(parent) {
-        setObjectName("forcePlateStaticDataAnalysis");
-    }
+    explicit forcePlateStaticDataAnalysis(QWidget* parent = nullptr);
+    ~forcePlateStaticDataAnalysis() override;
 
-    // Analyses the opened recording, which the balance view owns; the analysis is still to
-    // come, so for now the page only remembers it.
-    void analyzeDataFile(const QString& cacheFolder, const LoadedRecording* record) {
-        cacheFolder_ = cacheFolder;
-        recording_ = record;
-    }
+    // Analyses record (owned by the balance view, which outlives the analysis) and writes the
+    // analysis images into cacheFolder; the figures appear once the image has been drawn. A
+    // missing or empty recording leaves the page empty.
+    void analyzeDataFile(const QString& cacheFolder, const LoadedRecording* record);
+
+    // Saves the three tabs as "./Resources/cache/<stamp>_tab1.png" ... "_tab3.png" for the data
+    // report and deletes them 10 s later. Leaves the page on its third tab.
+    void saveTabImagesForReport(const QString& stamp);
+
+    // Redraws the analysis image from imagePath (white when missing) with the foot rectangles
+    // and zone grids, at the current size of its label.
+    void drawAnalysisImage(const QString& imagePath);
+
+    // The figures of the last analysed recording; zero figures before the first one.
+    const StaticAnalysis& analysis() const { return analysis_; }
+    // Pixels per cell of the last drawn analysis image; the figures never depend on it.
+    int drawnSubdivision() const { return drawnSubdivision_; }
+
+signals:
+    // The publish button has saved its screenshots: the report path and its information
+    // ("evaluate", "fileName") for a report composer.
+    void reportPrepared(const QString& reportPath, const QVariantMap& information);
 
 public slots:
-    // The view reads its drawing colours from "ConfigColor.ini" here.
-    void slotOnRefreshColorSettings() {}
+    void slotAction4ResizingWidget();
+    void slotActionOnDrawableLabelScaled();
+    void slotActionToPublishReport();
+    // Reads the three drawing colours from "ConfigColor.ini"; they show at the next repaint.
+    void slotOnRefreshColorSettings();
+    void slotActionOnTabChangeTo(int newTabIdx);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void showEvent(QShowEvent* event) override;
 
 private:
+    void installPainters();
+    void requestRefit();
+    void removeCharts();
+    void showFigures();
+    // Grabs the content widget of each tab into "./Resources/cache/<stamp>_tabN.png".
+    QStringList saveTabs(const QString& stamp, const std::array<QWidget*, 3>& contents,
+                         int firstWaitMs, int laterWaitMs, int afterWaitMs);
+
+    std::unique_ptr<Ui::forcePlateStaticDataAnalysis> ui_;
+    QColor zoneLineColor_;
+    QColor leftFootColor_;
+    QColor rightFootColor_;
+    QPixmap labelPixmap_;
+    std::queue<char> resizeRequests_;
+    std::queue<char> redrawRequests_;
+    std::map<QObject*, std::function<void(QWidget*)>> painters_;
+
     QString cacheFolder_;
     const LoadedRecording* recording_ = nullptr;
+    QString analysisImagePath_;
+    StaticAnalysis analysis_;
+    int drawnSubdivision_ = 0;
+    bool figuresShown_ = false;
 };

@@ -13,6 +13,8 @@
 #include "ForcePlateStaticTest.h"
 #include "GlobalState.h"
 #include "SubjectPanel.h"
+#include "dataAnalysis.h"
+#include "forcePlateStaticDataAnalysis.h"
 #include "forcePlateUILib.h"
 #include "timeLine.h"
 
@@ -21,7 +23,15 @@ class MainWindowTest : public QObject {
     forcePlateUILib* window_ = nullptr;
 
     QTabWidget* centralTabs() const { return window_->findChild<QTabWidget*>("tabWidget_2"); }
-    QTabWidget* rightTabs() const { return window_->findChild<QTabWidget*>("tabWidget"); }
+    // The static and balance analysis views hold tab widgets of the same name.
+    QTabWidget* rightTabs() const {
+        const GlobalState& s = globalState();
+        for (QTabWidget* tabs : window_->findChildren<QTabWidget*>("tabWidget"))
+            if (!s.staticAnalysisView->isAncestorOf(tabs) &&
+                !s.balanceAnalysisView->isAncestorOf(tabs))
+                return tabs;
+        return nullptr;
+    }
 
 private slots:
     void initTestCase() {

@@ -1,0 +1,184 @@
+#include "dataAnalysis.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QMessageBox>
+#include <QSlider>
+#include <QTabWidget>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+
+#include "AnalysisResults.h"
+#include "BalanceCharts.h"
+#include "BalanceTables.h"
+#include "ConfidenceEllipse.h"
+#include "CopChartSeries.h"
+#include "CopSeries.h"
+#include "GlobalState.h"
+#include "TrajectoryRect.h"
+#include "ViewHelpers.h"
+#include "staticTestDrawResult.h"
+#include "timeLine.h"
+
+namespace {
+
+constexpr int kFramePage = 0;
+
+// The process-wide results record; start-up creates it, a view used on its own creates it here.
+AnalysisResults& analysisResults() {
+    GlobalState& state = globalState();
+    if (!state.analysisResults) state.analysisResults = new AnalysisResults;
+    return *state.analysisResults;
+}
+
+}  // namespace
+
+dataAnalysis::dataAnalysis(QWidget* parent) : QWidget(parent) {
+    setObjectName("dataAnalysis");
+    ui_.setupUi(this);
+    ui_.widget_8->hide();
+    connect(ui_.tabWidget, SIGNAL(currentChanged(int)), this, SLOT(slotActionOnTabChangeTo(int)));
+    setupBalanceChart(ui_.widgetOfCopCurve, "足底压力中心(cop)轨迹", "Coordinate(mm)",
+                      {{"X", Qt::blue}, {"Y", Qt::red}});
+    setupBalanceChart(ui_.widgetOfCopSpeed, "足底压力中心(cop)速度", "Speed(cm/s)",
+                      {{"X", Qt::blue}, {"Y", Qt::red}, {"S", Qt::green}});
+    setupParameterTable(ui_.tableWidgetPara);
+    setupFramePressureTable(ui_.tableWidget_everyFramePressure);
+    ui_.label4ScalerImage->hide();
+}
+
+dataAnalysis::~dataAnalysis() { imageWorker_.stop(); }
+
+void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording* record) {
+    imageWorker_.stop();  // the previous pass writes into the previous folder; end it first
+    loadedRecording_.reset(record ? record : new LoadedRecording);
+    const LoadedRecording& recording = *loadedRecording_;
+    cacheFolder_ = cacheFolder.toStdString();
+    currentFrame_ = 1;
+    frameCount_ = static_cast<int>(recording.frames.size());
+    if (!cacheFolder.isEmpty()) imageWorker_.start(recording.frames, cacheFolder);
+    const std::string imagePath = cacheFolder_ + "/analysis.jpg";
+
+    AnalysisResults& results = analysisResults();
+    const UsableFrameRate rate =
+        computeCopSeries(recording.frames, recording.frameRate, results, trajectory_);
+    if (!rate.warning.empty()) std::printf("%s\r\n", rate.warning.c_str());
+    const EllipseOutcome ellipse = computeConfidenceEllipse(results);
+
+    ui_.widgetOfAnalysisResultPainter->setTrajectory(imagePath, trajectory_,
+                                                     fitTrajectoryRect(trajectory_));
+    ui_.widgetOfAnalysisResultPainter->update();
+    plotBalanceChart(ui_.widgetOfCopCurve, copPositionSeries(trajectory_, rate.framesPerSecond));
+    plotBalanceChart(ui_.widgetOfCopSpeed, copSpeedSeries(results, rate.framesPerSecond));
+    fillParameterTable(ui_.tableWidgetPara, results, ellipse.status == EllipseStatus::Computed,
+                       ellipse.status == EllipseStatus::NotEnoughData
+                           ? QString("数据不足")
+                           : QString::fromStdString(ellipse.message));
+
+    if (frameCount_ > 0) {
+        showFrame(1);
+    } else {
+        ui_.label4PlayingAnalysisedImages->clear();
+        frameImage_ = QImage();
+    }
+    syncTimeline();
+    if (ellipse.status == EllipseStatus::DecompositionFailed)
+        QMessageBox::warning(this, "提示", QString::fromStdString(ellipse.message));
+}
+
+void dataAnalysis::showFrame(int n) {
+    currentFrame_ = n;
+    if (!loadedRecording_ || n < 1 || n > frameCount_) return;
+    const PressureMatrix& frame = loadedRecording_->frames[static_cast<std::size_t>(n - 1)];
+    fillFramePressureTable(ui_.tableWidget_everyFramePressure, frameZoneKilograms(frame));
+
+    // The worker may not have reached this frame yet; then it is drawn here.
+    const QString folder = QString::fromStdString(cacheFolder_);
+    const QString path = thumbnailPath(folder, n);
+    frameImage_ = !folder.isEmpty() && QFileInfo::exists(path) ? QImage(path) : QImage();
+    if (frameImage_.isNull()) frameImage_ = renderFrameImage(frame, kThumbnailSide);
+    showFrameImage();
+    emit frameShown(n);
+}
+
+void dataAnalysis::showFrameImage() {
+    QLabel* label = ui_.label4PlayingAnalysisedImages;
+    const int side = label->width();
+    if (frameImage_.isNull() || side <= 0) return;
+    label->setPixmap(QPixmap::fromImage(
+        frameImage_.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::FastTransformation)));
+}
+
+void dataAnalysis::syncTimeline() {
+    timeLine* bar = globalState().timeLineView;
+    if (!bar) return;
+    bar->setTotalFrames(frameCount_);
+    // Only the slider's position follows; the bar keeps its own playback position.
+    if (auto* slider = bar->findChild<QSlider*>("horizontalSlider")) {
+        const QSignalBlocker quiet(slider);
+        slider->setValue(currentFrame_);
+    }
+}
+
+void dataAnalysis::checkAndResetTimelinePlayback() {
+    timeLine* bar = globalState().timeLineView;
+    if (!bar) return;
+    const bool framePage = ui_.tabWidget->currentIndex() == kFramePage;
+    bar->setTimelineControlsVisible(framePage);
+    if (framePage) syncTimeline();
+}
+
+void dataAnalysis::slotActionOnTabChangeTo(int) {
+    requestLayout(50);
+    checkAndResetTimelinePlayback();
+}
+
+void dataAnalysis::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    requestLayout(10);
+    checkAndResetTimelinePlayback();
+}
+
+void dataAnalysis::hideEvent(QHideEvent* event) {
+    QWidget::hideEvent(event);
+    if (timeLine* bar = globalState().timeLineView) {
+        bar->setTimelineControlsVisible(false);
+        bar->stopPlayback();
+    }
+}
+
+void dataAnalysis::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    requestLayout(50);
+}
+
+void dataAnalysis::requestLayout(int delayMs) {
+    resizeRequests_.push(1);
+    QTimer::singleShot(delayMs, this, SLOT(slotAction4ResizingWidget()));
+}
+
+void dataAnalysis::slotAction4ResizingWidget() {
+    if (resizeRequests_.empty()) return;
+    resizeRequests_ = {};
+    refreshLayout();
+}
+
+void dataAnalysis::refreshLayout() {
+    fitFramePressureColumns(ui_.tableWidget_everyFramePressure);
+
+    const int painterSide =
+        std::max(0, std::min(ui_.tab_2->width() - 410, ui_.tab_2->height() - 10));
+    makeFixedSquare(ui_.widgetOfAnalysisResultPainter, painterSide, 2);
+    ui_.widgetRight_2->setGeometry(painterSide + 5, 0, ui_.widgetRight_2->width(),
+                                   std::max(0, ui_.tab_2->height() - 10));
+
+    const int imageSide = std::max(0, std::min(ui_.tab->width() - 70, ui_.tab->height() - 4));
+    makeFixedSquare(ui_.label4PlayingAnalysisedImages, imageSide, 2);
+    if (loadedRecording_) showFrameImage();
+}
+
+void dataAnalysis::moveOrigin(int dx, int dy) {
+    ui_.widgetOfAnalysisResultPainter->moveOrigin(dx, dy);
+    ui_.widgetOfAnalysisResultPainter->update();
+}

@@ -1,0 +1,13 @@
+# The balance view and its trajectory painter, added to the program's views.
+find_package(QCustomPlot REQUIRED)
+find_package(Qt5 5.15 REQUIRED COMPONENTS PrintSupport)
+target_sources(tessaly_views PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/BalanceCharts.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/BalanceTables.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameThumbnails.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameZoneLoads.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dataAnalysis.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dataAnalysisForm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/staticTestDrawResult.cpp)
+target_link_libraries(tessaly_views PUBLIC
+  tessaly_balance_core tessaly_static_analysis_core QCustomPlot::QCustomPlot)

@@ -1,0 +1,87 @@
+#include "StaticCharts.h"
+
+#include <QtCharts/QBarCategoryAxis>
+#include <QtCharts/QBarSeries>
+#include <QtCharts/QBarSet>
+#include <QtCharts/QHorizontalBarSeries>
+#include <QtCharts/QLegendMarker>
+#include <QtCharts/QValueAxis>
+
+using namespace QtCharts;
+
+namespace {
+
+QFont chartFont() {
+    QFont font;
+    font.setPixelSize(11);
+    return font;
+}
+
+QBarSet* barSet(const QString& name, const std::vector<double>& values, const QColor& color) {
+    auto* set = new QBarSet(name);
+    for (const double value : values) set->append(value);
+    set->setColor(color);
+    set->setLabelColor(Qt::black);
+    set->setLabelFont(chartFont());
+    return set;
+}
+
+// Shared look: value labels outside the bar ends, animated, in an antialiased view.
+QChartView* viewOf(QChart* chart, QAbstractBarSeries* series) {
+    series->setLabelsVisible(true);
+    series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+    chart->setAnimationOptions(QChart::SeriesAnimations);
+    chart->legend()->setVisible(true);
+    for (QAbstractAxis* axis : chart->axes()) axis->setGridLineVisible(false);
+    auto* view = new QChartView(chart);
+    view->setRenderHint(QPainter::Antialiasing);
+    return view;
+}
+
+}  // namespace
+
+QChartView* makeZoneChart(const StaticAnalysis& analysis, const QColor& leftColor,
+                          const QColor& rightColor) {
+    auto* series = new QHorizontalBarSeries;
+    series->append(barSet("左足", analysis.feet[kLeftFoot].zones, leftColor));
+    series->append(barSet("右足", analysis.feet[kRightFoot].zones, rightColor));
+    auto* chart = new QChart;
+    chart->addSeries(series);
+    auto* zones = new QBarCategoryAxis;
+    zones->append({"一区", "二区", "三区", "四区", "五区", "六区", "七区", "八区"});
+    zones->setLabelsFont(chartFont());
+    chart->addAxis(zones, Qt::AlignLeft);
+    series->attachAxis(zones);
+    auto* values = new QValueAxis;
+    values->setLabelsFont(chartFont());
+    chart->addAxis(values, Qt::AlignBottom);
+    series->attachAxis(values);
+    values->setRange(0, values->max() + 200);
+    chart->legend()->setShowToolTips(true);
+    chart->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
+    return viewOf(chart, series);
+}
+
+QChartView* makePressureChart(const StaticAnalysis& analysis, const QColor& leftColor,
+                              const QColor& rightColor) {
+    const auto pair = [](const FootRecord& foot) {
+        return std::vector<double>{foot.averagePressure, static_cast<double>(foot.maxPressure)};
+    };
+    auto* series = new QBarSeries;
+    series->append(barSet("左足", pair(analysis.feet[kLeftFoot]), leftColor));
+    series->append(barSet("右足", pair(analysis.feet[kRightFoot]), rightColor));
+    auto* chart = new QChart;
+    chart->addSeries(series);
+    chart->createDefaultAxes();
+    auto* categories = new QBarCategoryAxis;
+    categories->append({"平均压力", "最大压力"});
+    for (QAbstractAxis* axis : chart->axes(Qt::Horizontal)) {
+        chart->removeAxis(axis);
+        delete axis;
+    }
+    chart->addAxis(categories, Qt::AlignBottom);
+    series->attachAxis(categories);
+    for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
+        if (auto* values = qobject_cast<QValueAxis*>(axis)) values->setRange(0, values->max() + 12);
+    return viewOf(chart, series);
+}
