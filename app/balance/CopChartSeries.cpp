@@ -7,13 +7,14 @@
 
 namespace {
 
-// Headroom of the value axis: the integer parts of the extreme values, widened to include 0,
-// plus 5 % of the span on each side.
+// Headroom of the value axis: the extreme values rounded outwards to whole units, widened to
+// include 0, plus 5 % of the span on each side. Rounding outwards (not to the integer parts)
+// keeps every value on the chart: standing sway is often below 1 cm/s.
 class ValueSpan {
 public:
     void include(double value) {
-        hi_ = std::max(hi_, std::trunc(value));
-        lo_ = std::min(lo_, std::trunc(value));
+        hi_ = std::max(hi_, std::ceil(value));
+        lo_ = std::min(lo_, std::floor(value));
     }
     AxisRange range() const {
         const double margin = std::trunc((hi_ - lo_) * 0.05);

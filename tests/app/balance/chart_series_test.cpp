@@ -52,11 +52,30 @@ TEST(CopSpeedSeries, CountsEntriesNotFrames) {
     EXPECT_NEAR(chart.graphs[1][3], 52.5, 1e-4);  // one row down at frame 7
     EXPECT_NEAR(chart.graphs[2][3], 52.5, 1e-9);
     EXPECT_DOUBLE_EQ(chart.timeRange.upper, 4 / 75.0 * 1.2);
-    // hi 52, lo -1 (frame 0), margin trunc(53 * 0.05) = 2.
+    // hi ceil(52.5) = 53, lo -1 (frame 0), margin trunc(54 * 0.05) = 2.
     EXPECT_DOUBLE_EQ(chart.valueRange.lower, -3);
-    EXPECT_DOUBLE_EQ(chart.valueRange.upper, 54);
+    EXPECT_DOUBLE_EQ(chart.valueRange.upper, 55);
 
     EXPECT_TRUE(copSpeedSeries(AnalysisResults{}, 75).time.isEmpty());
+}
+
+// Quiet standing sways well below 1 cm/s; the axis must still show every value.
+TEST(CopSpeedSeries, SlowSwayStaysOnTheChart) {
+    AnalysisResults results;
+    CopTrajectory trajectory;
+    // 0.07 mm per frame at 50 frames/s: 0.35 cm/s.
+    std::vector<PressureMatrix> frames;
+    for (int k = 0; k < 5; ++k) frames.push_back(frameAt(10, 20));
+    computeCopSeries(frames, 50, results, trajectory);
+    results.copSpeedXY[2] = {0.35, 0.2};
+    results.copSpeedPath[2] = 0.4;
+    const ChartSeries chart = copSpeedSeries(results, 50);
+    for (const QVector<double>& graph : chart.graphs)
+        for (double v : graph) {
+            EXPECT_GE(v, chart.valueRange.lower);
+            EXPECT_LE(v, chart.valueRange.upper);
+        }
+    EXPECT_DOUBLE_EQ(chart.valueRange.upper, 1);
 }
 
 }  // namespace
