@@ -185,9 +185,16 @@ void paintClassificationScale(QWidget* label) {
                              Qt::AlignCenter, types[i]);
         const QStringList limits{"0%", "5%", "10%", "20%", "28%", "100%"};
         constexpr std::array<int, 6> kShift{6, 14, 18, 18, 18, 38};
-        for (int i = 0; i < limits.size(); ++i)
-            onScale.drawText(QRect(w * i * 20 / 100 - kShift[i], 20, 36, 20), Qt::AlignCenter,
+        // Centred on their band edges like 36-pixel boxes, but never cut: the letter spacing
+        // makes "100%" wider than such a box, and the outer labels would leave the image.
+        const QFontMetrics metrics(font);
+        for (int i = 0; i < limits.size(); ++i) {
+            const int width = metrics.horizontalAdvance(limits[i]);
+            const int centre = w * i * 20 / 100 - kShift[i] + 18;
+            const int left = std::clamp(centre - width / 2, 0, std::max(0, w - width));
+            onScale.drawText(QRect(left, 20, width, 20), Qt::AlignCenter | Qt::TextDontClip,
                              limits[i]);
+        }
     }
     const int x = scale.width() < label->width() - 4 ? (label->width() - scale.width()) / 2 : 0;
     QPainter(label).drawPixmap(x, 0, scale);
