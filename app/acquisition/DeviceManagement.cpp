@@ -6,6 +6,7 @@
 #include <QTableWidget>
 #include <QTreeWidgetItem>
 #include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstring>
 
@@ -142,8 +143,10 @@ RecordingError DeviceManagement::startRecording() {
     RecordingHeader header;
     header.tag = recordFileTag_;
     header.measureMode = globalState().realTimeView->measureModeIndex();
+    header.frameRate = streamingFrameRate();
     const RecordingError result = recordFile_->open(recordFilePath_, header);
     lastDiskSync_.start();
+    recordingClock_.start();
     if (!result.ok()) {
         std::printf("startRecording() %s\r\n", result.message.toUtf8().constData());
         recordFile_.reset();
@@ -172,8 +175,23 @@ RecordingError DeviceManagement::recordFrame(const QString& serial,
     return result;
 }
 
+// Frames of every streaming plate go to the one file, so its rate is their sum; 200 until a
+// plate has reported a rate.
+std::uint16_t DeviceManagement::streamingFrameRate() const {
+    unsigned int sum = 0;
+    for (const auto& device : knownDevices_)
+        sum += deviceInfo_.value(device.first + "_frequency").toUInt();
+    return sum == 0 ? recording::kNominalFrameRate
+                    : static_cast<std::uint16_t>(std::min(sum, 65535u));
+}
+
 RecordingError DeviceManagement::stopRecording() {
     if (!recordFile_) return {};
+    // The rate the file really has: frames written over the time they took.
+    const double seconds = recordingClock_.nsecsElapsed() / 1e9;
+    const double measured = seconds > 0 ? recordFile_->frameCount() / seconds : 0;
+    recordFile_->rewriteFrameRate(
+        static_cast<std::uint16_t>(std::clamp(std::lround(measured), 1L, 65535L)));
     const RecordingError synced = recordFile_->syncToDisk();
     RecordingError result = recordFile_->close();
     if (result.ok()) result = synced;

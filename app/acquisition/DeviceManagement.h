@@ -65,6 +65,7 @@ public slots:
     void onPB_refreshDevice_clicked();
 
 private:
+    std::uint16_t streamingFrameRate() const;
     void showInTable(const ForcePlateFrame_TypeDef& frame);
     void showAsPicture(unsigned int deviceId, const ForcePlateFrame_TypeDef& frame);
 
@@ -83,4 +84,5 @@ private:
     bool recording_ = false;
     std::unique_ptr<RecordingWriter> recordFile_;
     QElapsedTimer lastDiskSync_;
+    QElapsedTimer recordingClock_;
 };

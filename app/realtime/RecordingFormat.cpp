@@ -5,7 +5,7 @@
 
 namespace {
 
-constexpr int kFrameRateOffset = 20;
+using recording::kFrameRateOffset;
 constexpr int kMeasureModeOffset = 22;
 constexpr int kHeaderSeparatorOffset = 26;
 constexpr int kMatrixBytes = 2 * PressureMatrix::kCells;

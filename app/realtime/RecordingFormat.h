@@ -14,6 +14,7 @@ namespace recording {
 
 constexpr int kTagSize = 20;  // NUL-terminated text, so at most 19 bytes of tag
 constexpr int kHeaderSize = 27;
+constexpr int kFrameRateOffset = 20;  // 2 bytes, rewritten when a recording stops
 constexpr int kFrameRecordSize = 5001;
 constexpr char kSeparator = 0x0A;
 constexpr std::uint16_t kNominalFrameRate = 200;  // written whatever the plates were set to

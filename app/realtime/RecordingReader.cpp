@@ -40,9 +40,6 @@ RecordingContents readRecording(const QString& path) {
     }
     RecordingContents contents;
     contents.header = decodeHeader(bytes.constData());
-    if (contents.header.frameRate == 0) {
-        return notARecording(path, "frame rate 0");
-    }
 
     const qint64 frameCount = (size - recording::kHeaderSize) / recording::kFrameRecordSize;
     contents.trailingBytes =

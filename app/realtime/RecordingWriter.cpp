@@ -7,6 +7,20 @@
 
 RecordingWriter::~RecordingWriter() { close(); }
 
+RecordingError RecordingWriter::rewriteFrameRate(std::uint16_t framesPerSecond) {
+    if (!file_.isOpen())
+        return {RecordingError::Kind::NotOpen, QString("no recording file is open")};
+    RecordingHeader header;
+    header.frameRate = framesPerSecond;
+    const QByteArray rate = encodeHeader(header).mid(recording::kFrameRateOffset, 2);
+    const qint64 end = file_.pos();
+    if (!file_.seek(recording::kFrameRateOffset) || file_.write(rate) != rate.size() ||
+        !file_.seek(end))
+        return {RecordingError::Kind::WriteFailed, QString("%1: cannot store the frame rate (%2)")
+                                                       .arg(file_.fileName(), file_.errorString())};
+    return {};
+}
+
 RecordingError RecordingWriter::syncToDisk() {
     if (!file_.isOpen())
         return {RecordingError::Kind::NotOpen, QString("no recording file is open")};

@@ -29,6 +29,9 @@ public:
     // Asks the system to put what was written on the disk, so that a power cut loses at most
     // what came after the last call. Fails with NotOpen or WriteFailed.
     RecordingError syncToDisk();
+    // Rewrites the header's frame rate, e.g. with the rate measured over the whole recording.
+    // Fails with NotOpen or WriteFailed.
+    RecordingError rewriteFrameRate(std::uint16_t framesPerSecond);
     // Closes the file. Fails with WriteFailed when the system reports an error on closing
     // (e.g. a network drive that could not store the data); closing a closed writer does
     // nothing.

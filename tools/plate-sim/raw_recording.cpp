@@ -1,5 +1,7 @@
 #include "raw_recording.h"
 
+#include <algorithm>
+
 #include <QString>
 #include <cmath>
 
@@ -26,6 +28,8 @@ std::string writeRawRecording(const SimOptions& options) {
     constexpr double kClosedEyesSway = 2.5;
     RecordingHeader header;
     header.measureMode = options.eyesClosed ? recording::kEyesClosed : recording::kEyesOpen;
+    // The file interleaves every plate's frames, so its rate is their sum.
+    header.frameRate = static_cast<std::uint16_t>(std::min(options.rate * options.plates, 65535));
     RecordingWriter writer;
     RecordingError error = writer.open(QString::fromStdString(options.writeRawPath), header);
     const double sway = options.eyesClosed ? kClosedEyesSway : 1.0;

@@ -106,8 +106,9 @@ TEST(RecordingFile, ReadsWholeRecordsAndRejectsWhatIsNoRecording) {
         {"second record without separator",
          [&](const QByteArray& v) { return withByte(v, 27 + 2 * 5001 - 1, 'x'); },
          Kind::NotARecording, 0, 0},
+        // A rate of 0 is still a recording; the analyses read it as 200.
         {"frame rate 0", [&](const QByteArray& v) { return withByte(withByte(v, 20, 0), 21, 0); },
-         Kind::NotARecording, 0, 0},
+         Kind::None, 3, 0},
         {"a picture", [&](const QByteArray&) { return pngBytes; }, Kind::NotARecording, 0, 0},
         {"text", [](const QByteArray&) { return QByteArray(6000, 'a'); }, Kind::NotARecording, 0,
          0},
@@ -157,9 +158,15 @@ TEST(RecordingWriter, SyncingToDiskKeepsTheFileGoing) {
     ASSERT_TRUE(writer.open(path, {}).ok());
     ASSERT_TRUE(writer.appendFrame(randomFrames(1)[0]).ok());
     EXPECT_TRUE(writer.syncToDisk().ok());
+    EXPECT_TRUE(writer.rewriteFrameRate(97).ok());  // appending goes on at the end
     ASSERT_TRUE(writer.appendFrame(randomFrames(1)[0]).ok());
     EXPECT_TRUE(writer.close().ok());
+    EXPECT_EQ(writer.rewriteFrameRate(100).kind, RecordingError::Kind::NotOpen);
     EXPECT_EQ(QFileInfo(path).size(), recording::kHeaderSize + 2 * recording::kFrameRecordSize);
+    const RecordingContents contents = readRecording(path);
+    ASSERT_TRUE(contents.ok());
+    EXPECT_EQ(contents.header.frameRate, 97);
+    EXPECT_EQ(contents.frames.size(), 2u);
 }
 
 TEST(RecordingWriter, AHeaderThatCannotBeWrittenFailsTheOpen) {

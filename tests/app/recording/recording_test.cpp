@@ -243,6 +243,9 @@ private slots:
         const RecordingContents contents = readRecording(dataFolder() + "/" + files[0]);
         QVERIFY2(contents.ok(), qPrintable(contents.error.message));
         QCOMPARE(contents.header.measureMode, 1);
+        // The header carries the rate the frames really came at (one plate at 100 Hz).
+        QVERIFY2(qAbs(int(contents.header.frameRate) - 100) <= 2,
+                 qPrintable(QString::number(contents.header.frameRate)));
         QCOMPARE(contents.trailingBytes, qint64(0));
         const std::size_t stored = contents.frames.size();
         QVERIFY(stored > 300);  // 100 Hz for about 6 s
