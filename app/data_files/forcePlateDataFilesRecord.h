@@ -27,6 +27,10 @@ public:
     // The cache folder of the file opened last.
     const std::string& cacheFolder() const { return cacheFolder_; }
 
+    // Reads, cleans and opens a recording: cache folder and first thumbnail, then the static
+    // and the balance analysis, switching to their tabs. Failures are shown in message boxes.
+    void loadDataFile(const QString& path);
+
 signals:
     void playOriDataCSV(QString filePath);
 
@@ -43,8 +47,6 @@ public slots:
 private:
     void buildList();
     void highlightRow(QTreeWidgetItem* current);
-    // Reads, cleans and hands the recording to the static and the balance views.
-    void loadDataFile(const QString& path);
     // Writes the CSV of rawPath to csvPath and tells the user how it went.
     void exportToCsv(const QString& rawPath, const QString& csvPath);
     // The absolute path of the current item, empty when there is none.
