@@ -3,6 +3,9 @@
 #include <QFileInfo>
 #include <QSaveFile>
 #include <cstdio>
+#include <cstdlib>
+#include <mutex>
+#include <set>
 #include <opencv2/imgcodecs.hpp>
 #include <system_error>
 
@@ -33,7 +36,41 @@ QImage renderFrameImage(const PressureMatrix& frame, int side) {
         .copy();
 }
 
+namespace {
+
+// Every worker of the process, so that a process that ends without destroying its views (the
+// program's exit, a test) stops them before the libraries' own exit clean-up: a worker still
+// rendering then would touch OpenCV's torn-down thread-local storage and abort.
+std::mutex& workersMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+std::set<FrameImageWorker*>& workers() {
+    static std::set<FrameImageWorker*> all;
+    return all;
+}
+void stopAllWorkers() {
+    std::lock_guard<std::mutex> lock(workersMutex());
+    for (FrameImageWorker* worker : workers()) worker->stop();
+}
+
+}  // namespace
+
+FrameImageWorker::FrameImageWorker() {
+    std::lock_guard<std::mutex> lock(workersMutex());
+    workers().insert(this);
+}
+
+FrameImageWorker::~FrameImageWorker() {
+    stop();
+    std::lock_guard<std::mutex> lock(workersMutex());
+    workers().erase(this);
+}
+
 bool FrameImageWorker::start(std::vector<PressureMatrix> frames, const QString& folder) {
+    // Registered after OpenCV's start-up, so it runs before OpenCV's exit clean-up.
+    static const bool stopsAtExit = std::atexit(stopAllWorkers) == 0;
+    (void)stopsAtExit;
     stop();
     stopRequested_ = false;
     finished_ = false;

@@ -27,10 +27,10 @@ QImage renderFrameImage(const PressureMatrix& frame, int side);
 // from its own copy of the frames.
 class FrameImageWorker {
 public:
-    FrameImageWorker() = default;
+    FrameImageWorker();
     FrameImageWorker(const FrameImageWorker&) = delete;
     FrameImageWorker& operator=(const FrameImageWorker&) = delete;
-    ~FrameImageWorker() { stop(); }
+    ~FrameImageWorker();
 
     // Stops a running pass, then starts one over frames into folder. False when no thread
     // could be started (the view then draws every frame directly).
