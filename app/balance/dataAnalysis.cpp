@@ -20,6 +20,7 @@
 #include "ViewHelpers.h"
 #include "staticTestDrawResult.h"
 #include "timeLine.h"
+#include "ui_dataAnalysis.h"
 
 namespace {
 
@@ -34,21 +35,25 @@ AnalysisResults& analysisResults() {
 
 }  // namespace
 
-dataAnalysis::dataAnalysis(QWidget* parent) : QWidget(parent) {
-    setObjectName("dataAnalysis");
-    ui_.setupUi(this);
-    ui_.widget_8->hide();
-    connect(ui_.tabWidget, SIGNAL(currentChanged(int)), this, SLOT(slotActionOnTabChangeTo(int)));
-    setupBalanceChart(ui_.widgetOfCopCurve, "足底压力中心(cop)轨迹", "Coordinate(mm)",
+dataAnalysis::dataAnalysis(QWidget* parent) : QWidget(parent), ui_(new Ui::dataAnalysisForm) {
+    ui_->setupUi(this);
+    ui_->widget_8->hide();
+    connect(ui_->tabWidget, SIGNAL(currentChanged(int)), this, SLOT(slotActionOnTabChangeTo(int)));
+    setupBalanceChart(ui_->widgetOfCopCurve, "足底压力中心(cop)轨迹", "Coordinate(mm)",
                       {{"X", Qt::blue}, {"Y", Qt::red}});
-    setupBalanceChart(ui_.widgetOfCopSpeed, "足底压力中心(cop)速度", "Speed(cm/s)",
+    setupBalanceChart(ui_->widgetOfCopSpeed, "足底压力中心(cop)速度", "Speed(cm/s)",
                       {{"X", Qt::blue}, {"Y", Qt::red}, {"S", Qt::green}});
-    setupParameterTable(ui_.tableWidgetPara);
-    setupFramePressureTable(ui_.tableWidget_everyFramePressure);
-    ui_.label4ScalerImage->hide();
+    setupParameterTable(ui_->tableWidgetPara);
+    setupFramePressureTable(ui_->tableWidget_everyFramePressure);
+    ui_->label4ScalerImage->hide();
 }
 
-dataAnalysis::~dataAnalysis() { imageWorker_.stop(); }
+dataAnalysis::~dataAnalysis() {
+    imageWorker_.stop();
+    delete ui_;
+}
+
+QTableWidget* dataAnalysis::getResultTableWidget() const { return ui_->tableWidgetPara; }
 
 void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording* record) {
     imageWorker_.stop();  // the previous pass writes into the previous folder; end it first
@@ -66,12 +71,12 @@ void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording*
     if (!rate.warning.empty()) std::printf("%s\r\n", rate.warning.c_str());
     const EllipseOutcome ellipse = computeConfidenceEllipse(results);
 
-    ui_.widgetOfAnalysisResultPainter->setTrajectory(imagePath, trajectory_,
-                                                     fitTrajectoryRect(trajectory_));
-    ui_.widgetOfAnalysisResultPainter->update();
-    plotBalanceChart(ui_.widgetOfCopCurve, copPositionSeries(trajectory_, rate.framesPerSecond));
-    plotBalanceChart(ui_.widgetOfCopSpeed, copSpeedSeries(results, rate.framesPerSecond));
-    fillParameterTable(ui_.tableWidgetPara, results, ellipse.status == EllipseStatus::Computed,
+    ui_->widgetOfAnalysisResultPainter->setTrajectory(imagePath, trajectory_,
+                                                      fitTrajectoryRect(trajectory_));
+    ui_->widgetOfAnalysisResultPainter->update();
+    plotBalanceChart(ui_->widgetOfCopCurve, copPositionSeries(trajectory_, rate.framesPerSecond));
+    plotBalanceChart(ui_->widgetOfCopSpeed, copSpeedSeries(results, rate.framesPerSecond));
+    fillParameterTable(ui_->tableWidgetPara, results, ellipse.status == EllipseStatus::Computed,
                        ellipse.status == EllipseStatus::NotEnoughData
                            ? QString("数据不足")
                            : QString::fromStdString(ellipse.message));
@@ -79,7 +84,7 @@ void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording*
     if (frameCount_ > 0) {
         showFrame(1);
     } else {
-        ui_.label4PlayingAnalysisedImages->clear();
+        ui_->label4PlayingAnalysisedImages->clear();
         frameImage_ = QImage();
     }
     syncTimeline();
@@ -91,7 +96,7 @@ void dataAnalysis::showFrame(int n) {
     currentFrame_ = n;
     if (!loadedRecording_ || n < 1 || n > frameCount_) return;
     const PressureMatrix& frame = loadedRecording_->frames[static_cast<std::size_t>(n - 1)];
-    fillFramePressureTable(ui_.tableWidget_everyFramePressure, frameZoneKilograms(frame));
+    fillFramePressureTable(ui_->tableWidget_everyFramePressure, frameZoneKilograms(frame));
 
     // The worker may not have reached this frame yet; then it is drawn here.
     const QString folder = QString::fromStdString(cacheFolder_);
@@ -103,7 +108,7 @@ void dataAnalysis::showFrame(int n) {
 }
 
 void dataAnalysis::showFrameImage() {
-    QLabel* label = ui_.label4PlayingAnalysisedImages;
+    QLabel* label = ui_->label4PlayingAnalysisedImages;
     const int side = label->width();
     if (frameImage_.isNull() || side <= 0) return;
     label->setPixmap(QPixmap::fromImage(
@@ -124,7 +129,7 @@ void dataAnalysis::syncTimeline() {
 void dataAnalysis::checkAndResetTimelinePlayback() {
     timeLine* bar = globalState().timeLineView;
     if (!bar) return;
-    const bool framePage = ui_.tabWidget->currentIndex() == kFramePage;
+    const bool framePage = ui_->tabWidget->currentIndex() == kFramePage;
     bar->setTimelineControlsVisible(framePage);
     if (framePage) syncTimeline();
 }
@@ -165,20 +170,20 @@ void dataAnalysis::slotAction4ResizingWidget() {
 }
 
 void dataAnalysis::refreshLayout() {
-    fitFramePressureColumns(ui_.tableWidget_everyFramePressure);
+    fitFramePressureColumns(ui_->tableWidget_everyFramePressure);
 
     const int painterSide =
-        std::max(0, std::min(ui_.tab_2->width() - 410, ui_.tab_2->height() - 10));
-    makeFixedSquare(ui_.widgetOfAnalysisResultPainter, painterSide, 2);
-    ui_.widgetRight_2->setGeometry(painterSide + 5, 0, ui_.widgetRight_2->width(),
-                                   std::max(0, ui_.tab_2->height() - 10));
+        std::max(0, std::min(ui_->tab_2->width() - 410, ui_->tab_2->height() - 10));
+    makeFixedSquare(ui_->widgetOfAnalysisResultPainter, painterSide, 2);
+    ui_->widgetRight_2->setGeometry(painterSide + 5, 0, ui_->widgetRight_2->width(),
+                                    std::max(0, ui_->tab_2->height() - 10));
 
-    const int imageSide = std::max(0, std::min(ui_.tab->width() - 70, ui_.tab->height() - 4));
-    makeFixedSquare(ui_.label4PlayingAnalysisedImages, imageSide, 2);
+    const int imageSide = std::max(0, std::min(ui_->tab->width() - 70, ui_->tab->height() - 4));
+    makeFixedSquare(ui_->label4PlayingAnalysisedImages, imageSide, 2);
     if (loadedRecording_) showFrameImage();
 }
 
 void dataAnalysis::moveOrigin(int dx, int dy) {
-    ui_.widgetOfAnalysisResultPainter->moveOrigin(dx, dy);
-    ui_.widgetOfAnalysisResultPainter->update();
+    ui_->widgetOfAnalysisResultPainter->moveOrigin(dx, dy);
+    ui_->widgetOfAnalysisResultPainter->update();
 }

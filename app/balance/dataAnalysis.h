@@ -13,9 +13,14 @@
 #include "FrameCop.h"
 #include "FrameThumbnails.h"
 #include "LoadedRecording.h"
-#include "dataAnalysisForm.h"
 
 class QTableWidget;
+
+class QTableWidget;
+
+namespace Ui {
+class dataAnalysisForm;
+}
 
 class dataAnalysis : public QWidget {
     Q_OBJECT
@@ -51,7 +56,7 @@ public slots:
     void onPointMoveRight() { moveOrigin(2, 0); }
     void onPointMoveUp() { moveOrigin(0, -2); }
     void onPointMoveDown() { moveOrigin(0, 2); }
-    QTableWidget* getResultTableWidget() const { return ui_.tableWidgetPara; }
+    QTableWidget* getResultTableWidget() const;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
@@ -65,7 +70,7 @@ private:
     void showFrameImage();
     void moveOrigin(int dx, int dy);
 
-    dataAnalysisForm ui_;
+    Ui::dataAnalysisForm* ui_;
     int frameCount_ = 0;
     std::unique_ptr<LoadedRecording> loadedRecording_;
     int currentFrame_ = 1;

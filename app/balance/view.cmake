@@ -7,7 +7,7 @@ target_sources(tessaly_views PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FrameThumbnails.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameZoneLoads.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dataAnalysis.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/dataAnalysisForm.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/dataAnalysis.ui
   ${CMAKE_CURRENT_LIST_DIR}/staticTestDrawResult.cpp)
 target_link_libraries(tessaly_views PUBLIC
   tessaly_balance_core tessaly_static_analysis_core QCustomPlot::QCustomPlot)
