@@ -159,6 +159,10 @@ RecordingError DeviceManagement::recordFrame(const QString& serial,
     Q_UNUSED(serial);  // every plate's frames go to the one file, in arrival order
     if (!recording_ || !recordFile_) return {};
     RecordingError result = recordFile_->appendFrame(frame);
+    if (result.ok()) {
+        lastFrameNs_ = recordingClock_.nsecsElapsed();
+        if (recordFile_->frameCount() == 1) firstFrameNs_ = lastFrameNs_;
+    }
     // Frames reach the system at once; once a second they are also put on the disk, so that
     // even a power cut loses at most about a second of the measurement.
     if (result.ok() && lastDiskSync_.elapsed() >= 1000) {
@@ -187,9 +191,16 @@ std::uint16_t DeviceManagement::streamingFrameRate() const {
 
 RecordingError DeviceManagement::stopRecording() {
     if (!recordFile_) return {};
-    // The rate the file really has: frames written over the time they took.
+    // The rate the file really has: frames written over the time they took, measured between
+    // the first and the last frame as they were written, so that frames still queued when the
+    // recording starts or stops do not bias it. With fewer than two frames: frames over the
+    // recording's time.
+    const qint64 frames = recordFile_->frameCount();
+    const double span = (lastFrameNs_ - firstFrameNs_) / 1e9;
     const double seconds = recordingClock_.nsecsElapsed() / 1e9;
-    const double measured = seconds > 0 ? recordFile_->frameCount() / seconds : 0;
+    const double measured = frames >= 2 && span > 0 ? (frames - 1) / span
+                            : seconds > 0           ? frames / seconds
+                                                    : 0;
     recordFile_->rewriteFrameRate(
         static_cast<std::uint16_t>(std::clamp(std::lround(measured), 1L, 65535L)));
     const RecordingError synced = recordFile_->syncToDisk();

@@ -85,4 +85,6 @@ private:
     std::unique_ptr<RecordingWriter> recordFile_;
     QElapsedTimer lastDiskSync_;
     QElapsedTimer recordingClock_;
+    qint64 firstFrameNs_ = 0;  // when the first and the last frame were written
+    qint64 lastFrameNs_ = 0;
 };
