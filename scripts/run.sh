@@ -10,6 +10,6 @@ bash scripts/build.sh
 
 if [ -z "${DISPLAY:-}" ]; then
   mkdir -p build/screenshots
-  exec xvfb-run -a -s "-screen 0 1600x900x24" bash scripts/run-session.sh --headless
+  exec xvfb-run -a -s "-screen 0 1920x1080x24" bash scripts/run-session.sh --headless
 fi
 exec bash scripts/run-session.sh
