@@ -10,12 +10,12 @@
 #include <atomic>
 #include <chrono>
 #include <cstdio>
-#include <cstring>
 #include <mutex>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "bench_options.h"
 #include "forcePlateWriteReadThread.h"
 #include "loopback.h"
 
@@ -114,9 +114,7 @@ void print(const char* name, const Run& r) {
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    double seconds = 10;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::atof(argv[i + 1]);
+    const double seconds = secondsOption(argc, argv, 10);
     const int port = testing_support::freeUdpPort();
     if (LibPladex_ListenUDPPort(port) != 0) return 1;
 

@@ -13,11 +13,11 @@
 #include <QTimer>
 #include <atomic>
 #include <cstdio>
-#include <cstring>
 
 #include "ColorScale.h"
 #include "DeviceManagement.h"
 #include "GlobalState.h"
+#include "bench_options.h"
 #include "forcePlateUILib.h"
 #include "forcePlateWriteReadThread.h"
 
@@ -41,9 +41,7 @@ double cpuSeconds() {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    int seconds = 30;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::atoi(argv[i + 1]);
+    const int seconds = static_cast<int>(secondsOption(argc, argv, 30));
 
     loadColorOfPressMap(globalState());
     forcePlateUILib window;

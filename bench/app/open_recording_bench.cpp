@@ -12,11 +12,11 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <cstring>
 
 #include "ColorScale.h"
 #include "GlobalState.h"
 #include "ViewHelpers.h"
+#include "bench_options.h"
 #include "forcePlateDataFilesRecord.h"
 #include "forcePlateUILib.h"
 
@@ -41,9 +41,7 @@ FolderSize measure(const QString& folder) {
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    int seconds = 30;
-    for (int i = 1; i + 1 < argc; ++i)
-        if (std::strcmp(argv[i], "--seconds") == 0) seconds = std::atoi(argv[i + 1]);
+    const int seconds = static_cast<int>(secondsOption(argc, argv, 30));
     const int frames = seconds * 200;
 
     QTemporaryDir scratch;
