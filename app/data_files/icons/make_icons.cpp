@@ -1,6 +1,7 @@
 // Draws the program's pictures (icons of the recording bar and the data file browser, the
-// subject panel's icons, the product and company logos) into the folder given as the only
-// argument (the build runs it for Resources/images beside the program).
+// subject panel's icons, the product and company logos, the static view's foot outlines and
+// classification scale) into the folder given as the only argument (the build runs it for
+// Resources/images beside the program).
 #include <QColor>
 #include <QDir>
 #include <QFont>
@@ -13,6 +14,8 @@
 #include <functional>
 #include <utility>
 #include <vector>
+
+#include "foot_pictures.h"
 
 namespace {
 
@@ -197,6 +200,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "make_icons: cannot create %s\n", argv[1]);
         return 1;
     }
+    std::vector<std::pair<const char*, QImage>> pictures = staticViewPictures();
     for (const auto& [name, paint, size] : icons()) {
         QImage image(size, QImage::Format_ARGB32_Premultiplied);
         image.fill(Qt::transparent);
@@ -205,6 +209,9 @@ int main(int argc, char** argv) {
             painter.setRenderHint(QPainter::Antialiasing);
             paint(painter);
         }
+        pictures.emplace_back(name, image);
+    }
+    for (const auto& [name, image] : pictures) {
         const QString path = folder + "/" + name;
         if (!image.save(path)) {
             std::fprintf(stderr, "make_icons: cannot write %s\n", qPrintable(path));

@@ -5,6 +5,7 @@
 #include <sys/resource.h>
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QProcess>
 #include <QSlider>
@@ -215,6 +216,9 @@ private slots:
         // Every frame the acquisition thread hands to the panel, in the order it hands them on,
         // captured at the moment of emission (in that thread).
         std::mutex receivedMutex;
+        std::vector<qint64> emittedNs;  // when each received frame was handed on
+        QElapsedTimer sinceStart;
+        sinceStart.start();
         std::vector<ForcePlateFrame_TypeDef> received;
         auto* thread = panel_->findChild<forcePlateWriteReadThread*>();
         const QMetaObject::Connection counting = connect(
@@ -222,6 +226,7 @@ private slots:
             [&](QString, const ForcePlateFrame_TypeDef& frame, unsigned int) {
                 std::lock_guard<std::mutex> lock(receivedMutex);
                 received.push_back(frame);
+                emittedNs.push_back(sinceStart.nsecsElapsed());
             },
             Qt::DirectConnection);
         QSignalSpy elapsed(field("lineEditTime"), SIGNAL(textChanged(QString)));
@@ -243,9 +248,6 @@ private slots:
         const RecordingContents contents = readRecording(dataFolder() + "/" + files[0]);
         QVERIFY2(contents.ok(), qPrintable(contents.error.message));
         QCOMPARE(contents.header.measureMode, 1);
-        // The header carries the rate the frames really came at (one plate at 100 Hz).
-        QVERIFY2(qAbs(int(contents.header.frameRate) - 100) <= 2,
-                 qPrintable(QString::number(contents.header.frameRate)));
         QCOMPARE(contents.trailingBytes, qint64(0));
         const std::size_t stored = contents.frames.size();
         QVERIFY(stored > 300);  // 100 Hz for about 6 s
@@ -260,6 +262,15 @@ private slots:
         QVERIFY(stored - offset <= received.size());
         for (std::size_t i = 0; offset + i < stored; ++i)
             QVERIFY(contents.frames[offset + i].values == toRecordedMatrix(received[i]).values);
+
+        // The header carries the rate the stored frames really came at: the plate's 100 Hz,
+        // less any frame the library replaced before the acquisition thread took it (the
+        // thread can be starved on a loaded machine), as the emission times here show.
+        const std::size_t lastCounted = stored - offset - 1;
+        const double emittedRate = lastCounted / ((emittedNs[lastCounted] - emittedNs[0]) / 1e9);
+        const int headerRate = contents.header.frameRate;
+        QVERIFY2(qAbs(headerRate - emittedRate) <= 2 && headerRate >= 80 && headerRate <= 102,
+                 qPrintable(QString("header %1, emitted %2").arg(headerRate).arg(emittedRate)));
 
         auto* list = globalState().dataFilesView->findChild<QTreeWidget*>("treeWidget");
         QCOMPARE(list->topLevelItemCount(), 1);

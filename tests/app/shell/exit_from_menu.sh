@@ -16,14 +16,19 @@ for _ in $(seq 100); do
   sleep 0.1
 done
 [ -n "${window:-}" ] || { echo "no main window"; exit 1; }
-sleep 1
-xdotool windowfocus --sync "$window"
-xdotool key alt+f
-sleep 0.3
-xdotool key e
-for _ in $(seq 50); do
-  kill -0 "$app" 2>/dev/null || break
-  sleep 0.1
+# On a loaded machine the menu may open late: try the keys a few times, closing a menu that
+# opened too late before the next try.
+for _ in 1 2 3 4; do
+  sleep 1
+  xdotool windowfocus --sync "$window" 2>/dev/null
+  xdotool key alt+f
+  sleep 0.5
+  xdotool key e
+  for _ in $(seq 30); do
+    kill -0 "$app" 2>/dev/null || break 2
+    sleep 0.1
+  done
+  xdotool key Escape Escape
 done
 if kill -0 "$app" 2>/dev/null; then echo "still running after 退出"; exit 1; fi
 wait "$app"

@@ -1,14 +1,13 @@
-// Draws the pictures of the static view into the folder given as the only argument (the build
-// runs it for Resources/images beside the program): the plantar outlines of both feet and the
-// five-band arch classification scale, which the view writes its texts onto.
+// The pictures of the static view: the plantar outlines of both feet and the five-band arch
+// classification scale, which the view writes its texts onto.
+#include "foot_pictures.h"
+
 #include <QColor>
-#include <QDir>
 #include <QImage>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
 #include <array>
-#include <cstdio>
 
 namespace {
 
@@ -75,24 +74,10 @@ QImage scalePicture() {
     return image;
 }
 
-bool save(const QImage& image, const QDir& folder, const char* name) {
-    const QString path = folder.filePath(name);
-    if (image.save(path, "PNG")) return true;
-    std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-    return false;
-}
-
 }  // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: make_foot_pictures FOLDER\n");
-        return 2;
-    }
-    const QDir folder(QString::fromLocal8Bit(argv[1]));
-    if (!QDir().mkpath(folder.path())) return 1;
-    const bool ok = save(footPicture(true), folder, "shape-of-left-foot.png") &&
-                    save(footPicture(false), folder, "shape-of-right-foot.png") &&
-                    save(scalePicture(), folder, "shape-of-foot-without-words.png");
-    return ok ? 0 : 1;
+std::vector<std::pair<const char*, QImage>> staticViewPictures() {
+    return {{"shape-of-left-foot.png", footPicture(true)},
+            {"shape-of-right-foot.png", footPicture(false)},
+            {"shape-of-foot-without-words.png", scalePicture()}};
 }
