@@ -2,6 +2,9 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QStringList>
+#include <QTimer>
 #include <QWidget>
 
 void makeFixedSquare(QWidget* widget, int side, int margin) {
@@ -17,4 +20,10 @@ void waitProcessingEvents(int milliseconds) {
     clock.start();
     while (clock.elapsed() < milliseconds)
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void removeFilesLater(const QStringList& paths, int delayMs) {
+    QTimer::singleShot(delayMs, QCoreApplication::instance(), [paths] {
+        for (const QString& path : paths) QFile::remove(path);
+    });
 }

@@ -16,6 +16,7 @@
 #include "CopChartSeries.h"
 #include "CopSeries.h"
 #include "GlobalState.h"
+#include "ReportPublisher.h"
 #include "TrajectoryRect.h"
 #include "ViewHelpers.h"
 #include "staticTestDrawResult.h"
@@ -45,6 +46,8 @@ dataAnalysis::dataAnalysis(QWidget* parent) : QWidget(parent), ui_(new Ui::dataA
                       {{"X", Qt::blue}, {"Y", Qt::red}, {"S", Qt::green}});
     setupParameterTable(ui_->tableWidgetPara);
     setupFramePressureTable(ui_->tableWidget_everyFramePressure);
+    connect(ui_->pushButtonPublishReports, SIGNAL(clicked()), this,
+            SLOT(slotActionPublishReports()));
     ui_->label4ScalerImage->hide();
 }
 
@@ -55,6 +58,24 @@ dataAnalysis::~dataAnalysis() {
 
 QTableWidget* dataAnalysis::getResultTableWidget() const { return ui_->tableWidgetPara; }
 
+QString dataAnalysis::commentText() const { return ui_->textEdit_Evaluation->toPlainText(); }
+
+void dataAnalysis::slotActionPublishReports() { publishReport({commentText()}); }
+
+QStringList dataAnalysis::saveChartsForReport(const QString& folder, const QString& stamp) {
+    const QString prefix = folder + stamp;
+    const QStringList paths{prefix + "_FootCopCurve.png", prefix + "_FootCopSpeedCurve.png",
+                            prefix + "_FootCopTable.png"};
+    const auto saved = [](bool ok, const QString& path) {
+        if (!ok) std::fprintf(stderr, "report: %s could not be saved\n", qPrintable(path));
+        waitProcessingEvents(50);
+    };
+    saved(ui_->widgetOfCopCurve->savePng(paths[0], 387, 224, 1.0, -1, 96), paths[0]);
+    saved(ui_->widgetOfCopSpeed->savePng(paths[1], 387, 224, 1.0, -1, 96), paths[1]);
+    saved(ui_->widgetPara->grab().save(paths[2], "PNG"), paths[2]);
+    return paths;
+}
+
 void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording* record) {
     imageWorker_.stop();  // the previous pass writes into the previous folder; end it first
     loadedRecording_.reset(record ? record : new LoadedRecording);
@@ -62,7 +83,8 @@ void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording*
     cacheFolder_ = cacheFolder.toStdString();
     currentFrame_ = 1;
     frameCount_ = static_cast<int>(recording.frames.size());
-    if (!cacheFolder.isEmpty()) imageWorker_.start(recording.frames, cacheFolder);
+    if (thumbnailsEnabled_ && !cacheFolder.isEmpty())
+        imageWorker_.start(recording.frames, cacheFolder);
     const std::string imagePath = cacheFolder_ + "/analysis.jpg";
 
     AnalysisResults& results = analysisResults();

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <QWidget>
 #include <memory>
 #include <queue>
@@ -13,8 +14,6 @@
 #include "FrameCop.h"
 #include "FrameThumbnails.h"
 #include "LoadedRecording.h"
-
-class QTableWidget;
 
 class QTableWidget;
 
@@ -40,6 +39,16 @@ public:
     // Stops the thumbnail writer and waits for it (at program exit).
     void stopFrameImageWorker() { imageWorker_.stop(); }
     bool frameImageWorkerRunning() const { return imageWorker_.running(); }
+    // Whether analyzeRecording writes frame thumbnails (a batch report needs none: frames
+    // without one are drawn when shown).
+    void setFrameThumbnailsEnabled(bool enabled) { thumbnailsEnabled_ = enabled; }
+
+    // Saves the two COP charts and the parameter panel as "<folder><stamp>_FootCopCurve.png",
+    // "_FootCopSpeedCurve.png" and "_FootCopTable.png" for the data report, in that order;
+    // returns their paths.
+    QStringList saveChartsForReport(const QString& folder, const QString& stamp);
+    // The examiner's comment as typed.
+    QString commentText() const;
 
 signals:
     // After showFrame has shown frame number frame.
@@ -56,6 +65,8 @@ public slots:
     void onPointMoveRight() { moveOrigin(2, 0); }
     void onPointMoveUp() { moveOrigin(0, -2); }
     void onPointMoveDown() { moveOrigin(0, 2); }
+    // Publishes the data report with this page's comment.
+    void slotActionPublishReports();
     QTableWidget* getResultTableWidget() const;
 
 protected:
@@ -79,4 +90,5 @@ private:
     std::queue<int> resizeRequests_;
     QImage frameImage_;  // the shown frame's image before scaling to the label
     FrameImageWorker imageWorker_;
+    bool thumbnailsEnabled_ = true;
 };

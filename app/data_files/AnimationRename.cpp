@@ -49,7 +49,9 @@ void AnimationRename::showProblem(const QString& text) {
 }
 
 void AnimationRename::confirm() {
-    const RenameResult result = renameWithCompanions(currentPath_, ui_->LE_newFileName->text());
+    const RenameResult result =
+        renameWithCompanions(currentPath_, ui_->LE_newFileName->text(),
+                             renamesCompanions_ ? companionExtensions() : QStringList());
     switch (result.status) {
         case RenameResult::Status::EmptyName:
             showProblem("文件名不能为空");

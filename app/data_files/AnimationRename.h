@@ -17,6 +17,9 @@ public:
     // The file to rename: the name field shows its name without the last suffix, the label
     // beside it "." + that suffix.
     void setFilePath(const QString& path);
+    // Whether the recording's companion files are renamed with it (yes unless told otherwise;
+    // a report has none).
+    void setRenamesCompanions(bool renames) { renamesCompanions_ = renames; }
     // The file's path after the dialog: the new one after a rename, else the original.
     const QString& currentPath() const { return currentPath_; }
 
@@ -33,4 +36,5 @@ private:
     Ui::AnimationRename* ui_;
     QString originalPath_;
     QString currentPath_;
+    bool renamesCompanions_ = true;
 };

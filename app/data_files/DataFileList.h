@@ -1,4 +1,4 @@
-// The recorded data files under a folder, as the browser lists them.
+// The recorded data files and the reports under a folder, as the browsers list them.
 #pragma once
 
 #include <QString>
@@ -10,8 +10,12 @@ struct DataFileEntry {
     QString sizeText;      // size in MiB with two decimals and "M", e.g. "1.43M"
 };
 
-// Every "*.raw" file (symbolic links left out) in directory and its subfolders, in ascending
-// path order. Empty when the directory does not exist.
+// Every file matching nameFilter (symbolic links left out) in directory and its subfolders, in
+// ascending path order. Empty when the directory does not exist.
+std::vector<DataFileEntry> listFilesUnder(const QString& directory, const QString& nameFilter);
+
+// The recordings ("*.raw") and the reports ("*.pdf") under directory.
 std::vector<DataFileEntry> listDataFiles(const QString& directory);
+std::vector<DataFileEntry> listReportFiles(const QString& directory);
 
 QString fileSizeText(qint64 bytes);

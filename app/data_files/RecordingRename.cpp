@@ -22,7 +22,8 @@ QString renamedPath(const QString& path, const QString& newName) {
     return info.path() + "/" + newName + "." + info.suffix();
 }
 
-RenameResult renameWithCompanions(const QString& path, const QString& newName) {
+RenameResult renameWithCompanions(const QString& path, const QString& newName,
+                                  const QStringList& extensions) {
     RenameResult result{RenameResult::Status::Renamed, path};
     if (newName.isEmpty()) {
         result.status = RenameResult::Status::EmptyName;
@@ -45,7 +46,7 @@ RenameResult renameWithCompanions(const QString& path, const QString& newName) {
         result.status = RenameResult::Status::RenameFailed;
         return result;
     }
-    for (const QString& extension : companionExtensions()) {
+    for (const QString& extension : extensions) {
         const QString companion = companionPath(path, extension);
         if (QFileInfo::exists(companion))
             QFile::rename(companion, companionPath(target, extension));

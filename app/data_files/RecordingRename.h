@@ -22,6 +22,8 @@ struct RenameResult {
     Status status = Status::Renamed;
     QString path;  // the recording's path afterwards
 };
-// Renames path to renamedPath(path, newName), then every companion that exists. A companion
-// that cannot be renamed keeps its name; the recording is renamed all the same.
-RenameResult renameWithCompanions(const QString& path, const QString& newName);
+// Renames path to renamedPath(path, newName), then every companion with one of extensions that
+// exists. A companion that cannot be renamed keeps its name; the recording is renamed all the
+// same. A report has no companions: it passes an empty list.
+RenameResult renameWithCompanions(const QString& path, const QString& newName,
+                                  const QStringList& extensions = companionExtensions());

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QHeaderView>
 #include <QMenu>
 #include <QMessageBox>
 #include <QTabWidget>
@@ -14,6 +13,7 @@
 #include "AppConstants.h"
 #include "CsvExport.h"
 #include "DataFileList.h"
+#include "FileListTree.h"
 #include "GlobalState.h"
 #include "PressImage.h"
 #include "RecordingLoader.h"
@@ -23,25 +23,6 @@
 #include "forcePlateStaticDataAnalysis.h"
 #include "timeLine.h"
 #include "ui_forcePlateDataFilesRecord.h"
-
-namespace {
-
-constexpr int kPathColumn = 4;
-const char* const kMenuStyle =
-    "QMenu{background-color:rgb(245,245,245);color:rgb(0, 0, 0);font-size:13px;border:1px "
-    "solid rgb(160,160,160);}QMenu::item:selected{background-color:rgb(144,200,246);}";
-
-void setRowLook(QTreeWidgetItem* item, const QIcon& icon, const QColor& colour, int weight) {
-    item->setIcon(1, icon);
-    for (int column : {0, 2, 3}) {
-        item->setForeground(column, colour);
-        QFont font = item->font(column);
-        font.setWeight(weight);
-        item->setFont(column, font);
-    }
-}
-
-}  // namespace
 
 forcePlateDataFilesRecord::forcePlateDataFilesRecord(QWidget* parent)
     : QWidget(parent),
@@ -56,11 +37,7 @@ forcePlateDataFilesRecord::forcePlateDataFilesRecord(QWidget* parent)
     ui_->propertyBtn->setIcon(QIcon("Resources/images/property.png"));
 
     QTreeWidget* tree = ui_->treeWidget;
-    const int widths[] = {40, 40, 200, 70};
-    for (int c = 0; c < 4; ++c) tree->setColumnWidth(c, widths[c]);
-    for (int c = 0; c < 4; ++c) tree->headerItem()->setTextAlignment(c, Qt::AlignCenter);
-    tree->setColumnHidden(kPathColumn, true);
-    tree->header()->setHighlightSections(false);
+    setupFileListTree(tree);
 
     connect(ui_->openAction, SIGNAL(triggered()), this, SLOT(onOpenAnimation()));
     connect(ui_->deleteAction, SIGNAL(triggered()), this, SLOT(onDeleteAnimat()));
@@ -81,37 +58,23 @@ forcePlateDataFilesRecord::forcePlateDataFilesRecord(QWidget* parent)
 forcePlateDataFilesRecord::~forcePlateDataFilesRecord() { delete ui_; }
 
 void forcePlateDataFilesRecord::buildList() {
+    const std::vector<DataFileEntry> entries = listDataFiles(app::kDataDirectory);
     paths_.clear();
-    QTreeWidget* tree = ui_->treeWidget;
-    for (const DataFileEntry& entry : listDataFiles(app::kDataDirectory)) {
-        paths_ << entry.absolutePath;
-        auto* item = new QTreeWidgetItem(
-            QStringList{QString(), QString(), entry.name, entry.sizeText, entry.absolutePath});
-        item->setTextAlignment(0, Qt::AlignCenter);
-        item->setIcon(1, idleIcon_);
-        item->setTextAlignment(1, Qt::AlignCenter);
-        item->setTextAlignment(2, Qt::AlignCenter);
-        item->setTextAlignment(3, Qt::AlignRight | Qt::AlignVCenter);
-        tree->insertTopLevelItem(0, item);  // newest recording (last in name order) first
-    }
-    for (int row = 0; row < tree->topLevelItemCount(); ++row)
-        tree->topLevelItem(row)->setText(0, QString::number(row + 1));
+    for (const DataFileEntry& entry : entries) paths_ << entry.absolutePath;
+    // Newest recording (last in name order) first.
+    fillFileListTree(ui_->treeWidget, entries, idleIcon_);
 }
 
-void forcePlateDataFilesRecord::onRefreshList() {
-    ui_->treeWidget->clear();
-    buildList();
-}
+void forcePlateDataFilesRecord::onRefreshList() { buildList(); }
 
 QString forcePlateDataFilesRecord::currentPath() const {
-    const QTreeWidgetItem* item = ui_->treeWidget->currentItem();
-    return item ? item->text(kPathColumn) : QString();
+    return currentFileListPath(ui_->treeWidget);
 }
 
 void forcePlateDataFilesRecord::onConnectionListMenu(QPoint pos) {
     if (!ui_->treeWidget->itemAt(pos)) return;
     QMenu menu(this);
-    menu.setStyleSheet(kMenuStyle);
+    menu.setStyleSheet(kFileListMenuStyle);
     menu.addAction(ui_->openAction);
     menu.addAction(ui_->deleteAction);
     menu.addAction(ui_->actionRename);
@@ -126,18 +89,11 @@ void forcePlateDataFilesRecord::onItemDoubleClicked(QTreeWidgetItem* item, int c
     onOpenAnimation();
 }
 
-void forcePlateDataFilesRecord::highlightRow(QTreeWidgetItem* current) {
-    QTreeWidget* tree = ui_->treeWidget;
-    for (int row = 0; row < tree->topLevelItemCount(); ++row)
-        setRowLook(tree->topLevelItem(row), idleIcon_, Qt::black, QFont::Normal);
-    setRowLook(current, playIcon_, Qt::darkGreen, QFont::Bold);
-}
-
 void forcePlateDataFilesRecord::onOpenAnimation() {
     QTreeWidgetItem* item = ui_->treeWidget->currentItem();
     if (!item) return;
-    highlightRow(item);
-    loadDataFile(item->text(kPathColumn));
+    highlightFileListRow(ui_->treeWidget, item, playIcon_, idleIcon_);
+    loadDataFile(item->text(kFilePathColumn));
 }
 
 void forcePlateDataFilesRecord::loadDataFile(const QString& path) {
@@ -162,12 +118,16 @@ void forcePlateDataFilesRecord::loadDataFile(const QString& path) {
     cacheFolder_ = folder.toStdString();
     savePressImageCache(load.recording->frames.front(), folder, 1);
 
-    LoadedRecording* record = load.recording.release();  // the balance view owns it from here
-    if (state.staticAnalysisView) state.staticAnalysisView->analyzeDataFile(folder, record);
+    showRecordingInAnalysisViews(folder, load.recording.release());
+}
+
+void showRecordingInAnalysisViews(const QString& cacheFolder, LoadedRecording* record) {
+    GlobalState& state = globalState();
+    if (state.staticAnalysisView) state.staticAnalysisView->analyzeDataFile(cacheFolder, record);
     if (state.mainTabWidget) state.mainTabWidget->setCurrentIndex(1);
     waitProcessingEvents(50);
     if (state.balanceAnalysisView)
-        state.balanceAnalysisView->analyzeRecording(folder, record);
+        state.balanceAnalysisView->analyzeRecording(cacheFolder, record);  // takes it over
     else
         delete record;
     if (state.mainTabWidget) state.mainTabWidget->setCurrentIndex(2);
@@ -175,8 +135,9 @@ void forcePlateDataFilesRecord::loadDataFile(const QString& path) {
 
 void forcePlateDataFilesRecord::onDeleteAnimat() {
     const QString path = currentPath();
-    if (path.isEmpty()) return;
-    if (QFile::exists(path)) QFile::remove(path);
+    if (path.isEmpty() || !confirmFileDeletion(this, path)) return;
+    if (QFile::exists(path) && !QFile::remove(path))
+        QMessageBox::warning(this, "提示", QString("%1 %2").arg(path, "删除失败!"));
     onRefreshList();
 }
 

@@ -12,6 +12,7 @@
 #include <string>
 
 class QTreeWidgetItem;
+struct LoadedRecording;
 namespace Ui {
 class forcePlateDataFilesRecord;
 }
@@ -46,7 +47,6 @@ public slots:
 
 private:
     void buildList();
-    void highlightRow(QTreeWidgetItem* current);
     // Writes the CSV of rawPath to csvPath and tells the user how it went.
     void exportToCsv(const QString& rawPath, const QString& csvPath);
     // The absolute path of the current item, empty when there is none.
@@ -58,3 +58,8 @@ private:
     QStringList paths_;
     std::string cacheFolder_;
 };
+
+// Analyses record in the views registered in the global state, as opening a recording does:
+// the static analysis on its tab, a 50 ms pause, then the balance analysis (which takes record
+// over) on its tab. Without a balance view, record is deleted.
+void showRecordingInAnalysisViews(const QString& cacheFolder, LoadedRecording* record);

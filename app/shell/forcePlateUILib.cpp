@@ -102,6 +102,9 @@ void forcePlateUILib::createViews() {
             SLOT(slotActionPlayFile(QString)));
     connect(reportFiles, SIGNAL(openDataReportsPdf(QString)), state.reportViewer,
             SLOT(displayReports(QString)));
+    // A new report is listed at once, without a manual refresh.
+    connect(state.reportViewer, SIGNAL(reportComposed(QString)), reportFiles,
+            SLOT(onRefreshList()));
 }
 
 void forcePlateUILib::showCurrentSubjectFromFile() {

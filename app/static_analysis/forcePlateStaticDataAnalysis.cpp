@@ -1,9 +1,6 @@
 #include "forcePlateStaticDataAnalysis.h"
 
-#include <QApplication>
-#include <QDateTime>
 #include <QEvent>
-#include <QFile>
 #include <QFileInfo>
 #include <QThread>
 #include <QTimer>
@@ -14,6 +11,7 @@
 #include "AnalysisImages.h"
 #include "FootFigures.h"
 #include "GlobalState.h"
+#include "ReportPublisher.h"
 #include "StaticCharts.h"
 #include "StaticPainters.h"
 #include "ViewHelpers.h"
@@ -253,50 +251,23 @@ void forcePlateStaticDataAnalysis::slotOnRefreshColorSettings() {
     rightFootColor_ = read(kRightFootPercentColor);
 }
 
-QStringList forcePlateStaticDataAnalysis::saveTabs(const QString& stamp,
-                                                   const std::array<QWidget*, 3>& contents,
-                                                   int firstWaitMs, int laterWaitMs,
-                                                   int afterWaitMs) {
+void forcePlateStaticDataAnalysis::saveTabImagesForReport(const QString& stamp,
+                                                          const QString& folder) {
+    QWidget* const contents[] = {ui_->tab1_defaultWidget, ui_->tab2_mainWidgetBox,
+                                 ui_->tab3_primaryWidgetBox};
     QStringList paths;
     for (int tab = 0; tab < 3; ++tab) {
         ui_->tabWidget->setCurrentIndex(tab);
-        waitProcessingEvents(tab == 0 ? firstWaitMs : laterWaitMs);
-        const QString path = QString("./Resources/cache/%1_tab%2.png").arg(stamp).arg(tab + 1);
-        contents[tab]->grab().save(path, "PNG");
+        waitProcessingEvents(tab == 0 ? 300 : 150);
+        const QString path = QString("%1%2_tab%3.png").arg(folder, stamp).arg(tab + 1);
+        if (!contents[tab]->grab().save(path, "PNG"))
+            std::fprintf(stderr, "report: screenshot %s could not be saved\n", qPrintable(path));
         paths << path;
-        if (afterWaitMs > 0) waitProcessingEvents(afterWaitMs);
+        waitProcessingEvents(100);
     }
-    return paths;
-}
-
-namespace {
-
-// Removes the screenshots later, whether or not the view still exists; missing files are
-// no error.
-void removeLater(const QStringList& paths, int delayMs) {
-    QTimer::singleShot(delayMs, qApp, [paths] {
-        for (const QString& path : paths) QFile::remove(path);
-    });
-}
-
-}  // namespace
-
-void forcePlateStaticDataAnalysis::saveTabImagesForReport(const QString& stamp) {
-    removeLater(
-        saveTabs(stamp,
-                 {ui_->tab1_defaultWidget, ui_->tab2_mainWidgetBox, ui_->tab3_primaryWidgetBox},
-                 300, 150, 100),
-        10000);
+    removeFilesLater(paths, 10000);
 }
 
 void forcePlateStaticDataAnalysis::slotActionToPublishReport() {
-    const QString stamp = QDateTime::currentDateTime().toString("yyyyMMdd_hhmmss");
-    const QStringList paths = saveTabs(
-        stamp, {ui_->tab1_topWidgetBox, ui_->tab2_mainWidgetBox, ui_->tab3_primaryWidgetBox}, 200,
-        200, 0);
-    QString evaluate = ui_->plainTextEdit_Evaluation->toPlainText();
-    evaluate.replace("\r", "   ").replace("\n", "   ");
-    emit reportPrepared("./Resources/dataReports/" + stamp + ".pdf",
-                        QVariantMap{{"evaluate", evaluate}, {"fileName", stamp}});
-    removeLater(paths, 1000);
+    publishReport({ui_->plainTextEdit_Evaluation->toPlainText()});
 }

@@ -5,9 +5,7 @@
 #include <QColor>
 #include <QPixmap>
 #include <QString>
-#include <QVariantMap>
 #include <QWidget>
-#include <array>
 #include <functional>
 #include <map>
 #include <memory>
@@ -31,9 +29,10 @@ public:
     // missing or empty recording leaves the page empty.
     void analyzeDataFile(const QString& cacheFolder, const LoadedRecording* record);
 
-    // Saves the three tabs as "./Resources/cache/<stamp>_tab1.png" ... "_tab3.png" for the data
-    // report and deletes them 10 s later. Leaves the page on its third tab.
-    void saveTabImagesForReport(const QString& stamp);
+    // Saves the three tabs as "<folder><stamp>_tab1.png" ... "_tab3.png" for the data report
+    // and deletes them 10 s later. Leaves the page on its third tab.
+    void saveTabImagesForReport(const QString& stamp,
+                                const QString& folder = QStringLiteral("./Resources/cache/"));
 
     // Redraws the analysis image from imagePath (white when missing) with the foot rectangles
     // and zone grids, at the current size of its label.
@@ -44,14 +43,11 @@ public:
     // Pixels per cell of the last drawn analysis image; the figures never depend on it.
     int drawnSubdivision() const { return drawnSubdivision_; }
 
-signals:
-    // The publish button has saved its screenshots: the report path and its information
-    // ("evaluate", "fileName") for a report composer.
-    void reportPrepared(const QString& reportPath, const QVariantMap& information);
-
 public slots:
     void slotAction4ResizingWidget();
     void slotActionOnDrawableLabelScaled();
+    // Publishes the full data report, as the balance view's button does, with this page's
+    // comment.
     void slotActionToPublishReport();
     // Reads the three drawing colours from "ConfigColor.ini"; they show at the next repaint.
     void slotOnRefreshColorSettings();
@@ -67,9 +63,6 @@ private:
     void requestRefit();
     void removeCharts();
     void showFigures();
-    // Grabs the content widget of each tab into "./Resources/cache/<stamp>_tabN.png".
-    QStringList saveTabs(const QString& stamp, const std::array<QWidget*, 3>& contents,
-                         int firstWaitMs, int laterWaitMs, int afterWaitMs);
 
     std::unique_ptr<Ui::forcePlateStaticDataAnalysis> ui_;
     QColor zoneLineColor_;

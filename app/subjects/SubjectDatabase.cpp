@@ -1,5 +1,6 @@
 #include "SubjectDatabase.h"
 
+#include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
@@ -36,7 +37,7 @@ void logFailure(const char* what, const QSqlQuery& query) {
 }  // namespace
 
 SubjectDatabase::SubjectDatabase(const QString& connectionName, const QString& databasePath)
-    : connectionName_(connectionName) {
+    : connectionName_(connectionName), databasePath_(databasePath) {
     QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connectionName_);
     db.setDatabaseName(databasePath);
 }
@@ -54,6 +55,22 @@ QString SubjectDatabase::open() {
     QSqlQuery create(db);
     if (!create.exec(kCreateTable)) return "Failed to create user table in VuziRO.db!";
     return QString();
+}
+
+QString SubjectDatabase::openReadOnly() {
+    if (!QFileInfo(databasePath_).isFile()) return databasePath_ + " does not exist";
+    QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+    db.setConnectOptions("QSQLITE_OPEN_READONLY");
+    if (!db.open()) return "Failed to open VuziRO.db!";
+    if (!db.tables(QSql::Tables).contains("user")) return databasePath_ + " holds no user table";
+    return QString();
+}
+
+SubjectRecord subjectRecordOf(const StoredSubject& s, int currentYear) {
+    return {s.uniqueCode,   s.name,
+            s.gender,       QString::number(subjectAge(s.birthDate, currentYear)),
+            s.height,       s.weight,
+            s.dominantSide, s.affectedSide};
 }
 
 QList<StoredSubject> SubjectDatabase::listAll() const {

@@ -8,6 +8,7 @@
 #include <optional>
 
 #include "AppConstants.h"
+#include "SubjectRecord.h"
 
 // One row of "user", in column order.
 struct StoredSubject {
@@ -34,6 +35,9 @@ public:
     // text on success, else "Failed to open VuziRO.db!" or
     // "Failed to create user table in VuziRO.db!".
     QString open();
+    // Opens an existing file without creating or changing anything (for lookups outside the
+    // dialogs). Returns an empty text on success, else why it cannot be used.
+    QString openReadOnly();
 
     // Every subject in the order SQLite returns them; empty (and logged) when the query fails.
     QList<StoredSubject> listAll() const;
@@ -51,4 +55,8 @@ public:
 
 private:
     QString connectionName_;
+    QString databasePath_;
 };
+
+// The subject as the dialogs hand it on: gender value kept, age from the birth date.
+SubjectRecord subjectRecordOf(const StoredSubject& subject, int currentYear);

@@ -16,11 +16,13 @@ const char* const kUsage =
     "       tessaly-cli dump FILE.raw [--cleaned] [--frame N]\n"
     "       tessaly-cli analyze FILE.raw [--json]\n"
     "       tessaly-cli cop FILE.raw [OUT.csv]\n"
+    "       tessaly-cli report FILE.raw --out REPORT.pdf [--subject CODE] [--comment TEXT]\n"
     "info prints the header and frame count as one JSON object; export-csv writes the CSV of\n"
     "the program's export (default: FILE.csv); dump prints frames as CSV lines, as stored or\n"
     "cleaned as the program cleans them on opening (N from 1; all frames without it); analyze\n"
     "prints the static and balance figures (one JSON object with --json); cop writes the\n"
-    "centre-of-pressure series as CSV (default: FILE.cop.csv).\n";
+    "centre-of-pressure series as CSV (default: FILE.cop.csv); report writes the program's\n"
+    "five-page data report without a window.\n";
 
 int usage(std::FILE* err, const char* problem) {
     std::fprintf(err, "tessaly-cli: %s\n%s", problem, kUsage);

@@ -1,7 +1,7 @@
 // Draws the program's pictures (icons of the recording bar and the data file browser, the
-// subject panel's icons, the product and company logos, the static view's foot outlines and
-// classification scale) into the folder given as the only argument (the build runs it for
-// Resources/images beside the program).
+// subject panel's and the report's icons, the product and company logos, the static view's foot
+// outlines and classification scale) into the folder given as the only argument (the build runs it
+// for Resources/images beside the program).
 #include <QColor>
 #include <QDir>
 #include <QFont>
@@ -115,6 +115,22 @@ void scaleWeight(QPainter& p) {
     p.drawEllipse(QRectF(12, 4, 8, 7));
 }
 
+void clock(QPainter& p) {
+    p.setPen(QPen(kDark, 2, Qt::SolidLine, Qt::RoundCap));
+    p.setBrush(Qt::white);
+    p.drawEllipse(QRectF(4, 4, 24, 24));
+    p.drawLine(QPointF(16, 16), QPointF(16, 9));
+    p.drawLine(QPointF(16, 16), QPointF(21, 19));
+}
+
+void clipboard(QPainter& p) {
+    p.setPen(QPen(kDark, 2));
+    p.setBrush(Qt::white);
+    p.drawRoundedRect(QRectF(7, 5, 18, 23), 2, 2);
+    p.fillRect(QRectF(12, 3, 8, 5), kBlue);
+    for (int y : {13, 18, 23}) p.drawLine(QPointF(11, y), QPointF(21, y));
+}
+
 // The product mark: two footprints on the plate's blue.
 void footprints(QPainter& p, double side) {
     p.setPen(Qt::NoPen);
@@ -180,6 +196,9 @@ const std::vector<Picture>& icons() {
         {"woman.png", [](QPainter& p) { person(p, QColor(215, 70, 130)); }},
         {"logo.png", [](QPainter& p) { footprints(p, 128); }, QSize(128, 128)},
         {"logo.ico", [](QPainter& p) { footprints(p, 64); }, QSize(64, 64)},
+        {"human.png", [](QPainter& p) { person(p, kBlue); }},
+        {"datetime.png", clock},
+        {"testType.png", clipboard},
         {"companylogo.png", [](QPainter& p) { companyLogo(p, QSize(240, 60)); }, QSize(240, 60)},
     };
     return list;

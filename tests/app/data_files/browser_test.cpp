@@ -191,9 +191,23 @@ private slots:
         QCOMPARE(csv.count('\n'), 4);
     }
 
-    void deleteRemovesOnlyThatFile() {
+    void deleteAsksThenRemovesOnlyThatFile() {
         QVERIFY(select("moved_not"));
-        browser_->onDeleteAnimat();
+        const auto deleteAnswering = [this](QMessageBox::StandardButton answer) {
+            QString asked;
+            answeringModal<QMessageBox>(
+                [&](QMessageBox* box) {
+                    asked = box->text();
+                    box->button(answer)->click();
+                },
+                [&] { browser_->onDeleteAnimat(); });
+            return asked;
+        };
+        QVERIFY(deleteAnswering(QMessageBox::No).contains("moved_not.raw"));
+        QVERIFY(QFileInfo::exists(dataPath("sub/moved_not.raw")));
+        QVERIFY(shownNames().contains("moved_not"));
+
+        QVERIFY(!deleteAnswering(QMessageBox::Yes).isEmpty());
         QVERIFY(!QFileInfo::exists(dataPath("sub/moved_not.raw")));
         QVERIFY(!shownNames().contains("moved_not"));
         QVERIFY(shownNames().contains("renamed.v2"));

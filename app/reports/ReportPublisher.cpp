@@ -1,0 +1,62 @@
+#include "ReportPublisher.h"
+
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTabWidget>
+
+#include "AppConstants.h"
+#include "DataRepots.h"
+#include "GlobalState.h"
+#include "ReportComposer.h"
+#include "ReportInfo.h"
+#include "ViewHelpers.h"
+#include "dataAnalysis.h"
+#include "forcePlateStaticDataAnalysis.h"
+
+namespace {
+
+constexpr int kScreenshotLifetimeMs = 10000;
+
+void showTab(int index) {
+    if (QTabWidget* tabs = globalState().mainTabWidget) tabs->setCurrentIndex(index);
+}
+
+}  // namespace
+
+QString publishReport(const ReportPublishing& publishing) {
+    GlobalState& state = globalState();
+    if (!state.reportViewer) return QString();
+    const QDateTime now = QDateTime::currentDateTime();
+    const QString stamp = publishing.pdfPath.isEmpty()
+                              ? uniqueReportStamp(now, app::kReportDirectory)
+                              : reportStamp(now);
+    QString folder = publishing.screenshotFolder;
+    if (!folder.endsWith('/')) folder += '/';
+    QDir().mkpath(folder);
+
+    showTab(1);
+    waitProcessingEvents(100);
+    if (state.staticAnalysisView) state.staticAnalysisView->saveTabImagesForReport(stamp, folder);
+    waitProcessingEvents(100);
+    showTab(2);
+    QStringList charts;
+    if (state.balanceAnalysisView)
+        charts = state.balanceAnalysisView->saveChartsForReport(folder, stamp);
+
+    const QString pdfPath = publishing.pdfPath.isEmpty()
+                                ? app::kReportDirectory + stamp + app::kReportExtension
+                                : publishing.pdfPath;
+    const bool written = state.reportViewer->composeReport(
+        pdfPath, makeReportInfo(publishing.comment, stamp, now), folder);
+
+    if (publishing.removeScreenshotsAtOnce) {
+        for (const QString& suffix : reportScreenshotSuffixes())
+            QFile::remove(folder + stamp + suffix + ".png");
+        for (const QString& path : charts) QFile::remove(path);
+    } else {
+        removeFilesLater(charts, kScreenshotLifetimeMs);
+    }
+    return written ? pdfPath : QString();
+}

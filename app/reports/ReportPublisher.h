@@ -1,0 +1,20 @@
+// Publishing a data report from the analysis views registered in the global state: the
+// static view's three tabs, the balance view's charts and parameter panel, and the report
+// viewer's composition, which then shows the new PDF.
+#pragma once
+
+#include <QString>
+
+struct ReportPublishing {
+    QString comment;  // as typed; line breaks become spaces in the report
+    // Where the PDF goes; empty: "./Resources/dataReports/" + a stamp no report has yet.
+    QString pdfPath = QString();
+    QString screenshotFolder = QStringLiteral("./Resources/cache/");
+    // The program keeps the screenshots for ten seconds; a batch run removes them at once.
+    bool removeScreenshotsAtOnce = false;
+};
+
+// Runs the publishing sequence (tab switches with their waits, screenshots, composition).
+// Returns the path of the PDF written, empty when none could be written (the viewer has told
+// the user why).
+QString publishReport(const ReportPublishing& publishing);
