@@ -3,11 +3,26 @@
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QTreeWidget>
 
 const char* const kFileListMenuStyle =
     "QMenu{background-color:rgb(245,245,245);color:rgb(0, 0, 0);font-size:13px;border:1px "
     "solid rgb(160,160,160);}QMenu::item:selected{background-color:rgb(144,200,246);}";
+
+void setFileToolbarIcons(QWidget* browser) {
+    const struct {
+        const char* button;
+        const char* icon;
+    } buttons[] = {{"openFolderAction", "Resources/images/open.png"},
+                   {"deleteFileBtn", "Resources/images/delete.png"},
+                   {"renameBtn", "Resources/images/rename.png"},
+                   {"refreshTreeBtn", "Resources/images/refresh.png"},
+                   {"propertyBtn", "Resources/images/property.png"}};
+    for (const auto& entry : buttons)
+        if (auto* button = browser->findChild<QPushButton*>(entry.button))
+            button->setIcon(QIcon(entry.icon));
+}
 
 void setupFileListTree(QTreeWidget* tree) {
     const int widths[] = {40, 40, 200, 70};

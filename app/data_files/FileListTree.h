@@ -18,6 +18,10 @@ constexpr int kFilePathColumn = 4;
 
 extern const char* const kFileListMenuStyle;
 
+// The icons of the browser's tool buttons (openFolderAction, deleteFileBtn, renameBtn,
+// refreshTreeBtn, propertyBtn).
+void setFileToolbarIcons(QWidget* browser);
+
 // Column widths 40, 40, 200, 70, centred header texts, hidden path column.
 void setupFileListTree(QTreeWidget* tree);
 

@@ -19,11 +19,7 @@ DataReportsFiles::DataReportsFiles(QWidget* parent)
       playIcon_(QString(".") + "/Resources/images/play-blue.png"),
       idleIcon_(QString(".") + "/Resources/Images/stop.png") {
     ui_->setupUi(this);
-    ui_->openFolderAction->setIcon(QIcon("Resources/images/open.png"));
-    ui_->deleteFileBtn->setIcon(QIcon("Resources/images/delete.png"));
-    ui_->renameBtn->setIcon(QIcon("Resources/images/rename.png"));
-    ui_->refreshTreeBtn->setIcon(QIcon("Resources/images/refresh.png"));
-    ui_->propertyBtn->setIcon(QIcon("Resources/images/property.png"));
+    setFileToolbarIcons(this);
     QTreeWidget* tree = ui_->treeWidget;
     setupFileListTree(tree);
 

@@ -9,7 +9,6 @@
 #include <QDirIterator>
 #include <QElapsedTimer>
 #include <QFileInfo>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <cstdio>
 
@@ -19,6 +18,7 @@
 #include "bench_options.h"
 #include "forcePlateDataFilesRecord.h"
 #include "forcePlateUILib.h"
+#include "sample_recording.h"
 
 namespace {
 
@@ -46,14 +46,7 @@ int main(int argc, char** argv) {
 
     QTemporaryDir scratch;
     const QString path = scratch.filePath("bench_open.raw");
-    QProcess sim;
-    sim.start(QCoreApplication::applicationDirPath() + "/plate-sim",
-              {"--write-raw", path, "--seconds", QString::number(seconds), "--rate", "200"});
-    if (!sim.waitForFinished(120000) || sim.exitCode() != 0) {
-        std::fprintf(stderr, "bench_open_recording: plate-sim could not write %s\n",
-                     qPrintable(path));
-        return 1;
-    }
+    if (!writeSampleRecording(path, seconds, 200)) return 1;
 
     loadColorOfPressMap(globalState());
     forcePlateUILib window;

@@ -24,10 +24,7 @@ const char* const kUsage =
     "centre-of-pressure series as CSV (default: FILE.cop.csv); report writes the program's\n"
     "five-page data report without a window.\n";
 
-int usage(std::FILE* err, const char* problem) {
-    std::fprintf(err, "tessaly-cli: %s\n%s", problem, kUsage);
-    return kCliUsage;
-}
+int usage(std::FILE* err, const char* problem) { return reportUsage(err, problem, kUsage); }
 
 // The recording's stored frames, or a message and false.
 bool readFrames(const QString& path, StoredRecording& stored, std::FILE* err) {
@@ -91,6 +88,11 @@ int dump(const QString& path, bool cleaned, int frameNumber, std::FILE* out, std
 }
 
 }  // namespace
+
+int reportUsage(std::FILE* err, const char* problem, const char* usageText) {
+    std::fprintf(err, "tessaly-cli: %s\n%s", problem, usageText);
+    return kCliUsage;
+}
 
 int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     if (arguments.size() < 2) return usage(err, "a command and a file are needed");

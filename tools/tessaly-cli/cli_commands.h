@@ -10,6 +10,9 @@ constexpr int kCliOk = 0;
 constexpr int kCliFileProblem = 1;
 constexpr int kCliUsage = 2;
 
+// Writes "tessaly-cli: " + problem and the usage text to err; returns kCliUsage.
+int reportUsage(std::FILE* err, const char* problem, const char* usageText);
+
 // Runs the command in arguments (without the program name); results go to out, messages to
 // err.
 int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err);

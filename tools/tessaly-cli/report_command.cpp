@@ -40,11 +40,6 @@ const char* const kUsage =
     "writes the program's five-page data report of FILE.raw; the subject is looked up in\n"
     "VuziRO.db by its code, else the current subject is used.\n";
 
-int usage(std::FILE* err, const char* problem) {
-    std::fprintf(err, "tessaly-cli: %s\n%s", problem, kUsage);
-    return kCliUsage;
-}
-
 std::optional<ReportRequest> parse(const QStringList& arguments, QString& problem) {
     ReportRequest request;
     for (int i = 0; i < arguments.size(); ++i) {
@@ -129,7 +124,7 @@ private:
 int runReportCommand(const QStringList& arguments, std::FILE* out, std::FILE* err) {
     QString problem;
     const std::optional<ReportRequest> request = parse(arguments, problem);
-    if (!request) return usage(err, qPrintable(problem));
+    if (!request) return reportUsage(err, qPrintable(problem), kUsage);
     const QString recording = QFileInfo(request->recording).absoluteFilePath();
     const QString pdfPath = QFileInfo(request->pdfPath).absoluteFilePath();
 
