@@ -3,6 +3,7 @@
 #include <QDateTime>
 #include <QDir>
 #include <QFile>
+#include <QScopedValueRollback>
 #include <QStringList>
 #include <QTabWidget>
 
@@ -27,7 +28,11 @@ void showTab(int index) {
 
 QString publishReport(const ReportPublishing& publishing) {
     GlobalState& state = globalState();
-    if (!state.reportViewer) return QString();
+    // The waits below process events, so a second click could start a publishing inside this
+    // one, under the same stamp, and overwrite its report.
+    static bool running = false;
+    if (running || !state.reportViewer) return QString();
+    const QScopedValueRollback<bool> guard(running, true);
     const QDateTime now = QDateTime::currentDateTime();
     const QString stamp = publishing.pdfPath.isEmpty()
                               ? uniqueReportStamp(now, app::kReportDirectory)

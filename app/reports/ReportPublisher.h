@@ -16,5 +16,5 @@ struct ReportPublishing {
 
 // Runs the publishing sequence (tab switches with their waits, screenshots, composition).
 // Returns the path of the PDF written, empty when none could be written (the viewer has told
-// the user why).
+// the user why) or when a publishing is already running.
 QString publishReport(const ReportPublishing& publishing);

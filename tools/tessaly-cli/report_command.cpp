@@ -25,8 +25,9 @@
 
 namespace {
 
-// The central page of the program's window as laid out in its forms.
-const QSize kPageSize(1302, 791);
+// The central page of the program's window maximised on a 1920 × 1080 screen: the static
+// view's fixed-size panels fit whole.
+const QSize kPageSize(1350, 880);
 
 struct ReportRequest {
     QString recording;

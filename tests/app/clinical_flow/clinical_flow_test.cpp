@@ -98,12 +98,16 @@ class ClinicalFlowTest : public QObject {
             .entryList({"*.pdf"}, QDir::Files, QDir::Name);
     }
 
-    // Clicks a publish button and waits for the new report; returns its path.
+    // Clicks a publish button (twice) and waits for the one new report; returns its path.
     QString publishWith(QPushButton* button) {
         const QStringList before = reportsOnDisk();
         QSignalSpy composed(globalState().reportViewer, SIGNAL(reportComposed(QString)));
+        // A second click while the first publishing runs is ignored.
+        QTimer::singleShot(400, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
         QTest::mouseClick(button, Qt::LeftButton);
         if (composed.isEmpty() && !composed.wait(20000)) return QString();
+        QTest::qWait(600);
+        if (composed.size() != 1) return QString();
         const QStringList after = reportsOnDisk();
         if (after.size() != before.size() + 1) return QString();
         return composed[0][0].toString();
