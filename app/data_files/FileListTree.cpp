@@ -1,7 +1,10 @@
 #include "FileListTree.h"
 
+#include <QCursor>
+#include <QFile>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -10,7 +13,13 @@ const char* const kFileListMenuStyle =
     "QMenu{background-color:rgb(245,245,245);color:rgb(0, 0, 0);font-size:13px;border:1px "
     "solid rgb(160,160,160);}QMenu::item:selected{background-color:rgb(144,200,246);}";
 
-void setFileToolbarIcons(QWidget* browser) {
+// The second path has a capital "I": the program names its picture folder both ways.
+QIcon openRowIcon() { return QIcon(QString(".") + "/Resources/images/play-blue.png"); }
+QIcon idleRowIcon() { return QIcon(QString(".") + "/Resources/Images/stop.png"); }
+
+namespace {
+
+void setToolbarIcons(QWidget* browser) {
     const struct {
         const char* button;
         const char* icon;
@@ -24,12 +33,49 @@ void setFileToolbarIcons(QWidget* browser) {
             button->setIcon(QIcon(entry.icon));
 }
 
-void setupFileListTree(QTreeWidget* tree) {
+void setupColumns(QTreeWidget* tree) {
     const int widths[] = {40, 40, 200, 70};
     for (int c = 0; c < 4; ++c) tree->setColumnWidth(c, widths[c]);
     for (int c = 0; c < 4; ++c) tree->headerItem()->setTextAlignment(c, Qt::AlignCenter);
     tree->setColumnHidden(kFilePathColumn, true);
     tree->header()->setHighlightSections(false);
+}
+
+void connectControls(QWidget* browser, QTreeWidget* tree) {
+    const struct {
+        const char* sender;
+        const char* signal;
+        const char* slot;
+    } links[] = {
+        {"deleteAction", SIGNAL(triggered()), SLOT(onDeleteAnimat())},
+        {"deleteFileBtn", SIGNAL(clicked()), SLOT(onDeleteAnimat())},
+        {"openAction", SIGNAL(triggered()), SLOT(onOpenAnimation())},
+        {"actionRename", SIGNAL(triggered()), SLOT(onRenameAnimation())},
+        {"renameBtn", SIGNAL(clicked()), SLOT(onRenameAnimation())},
+        {"actionFolder", SIGNAL(triggered()), SLOT(onOpenFileFolder())},
+        {"openFolderAction", SIGNAL(clicked()), SLOT(onOpenFileFolder())},
+        {"refreshTreeBtn", SIGNAL(clicked()), SLOT(onRefreshList())},
+        {"action_ExportToCSV", SIGNAL(triggered()), SLOT(onExportDataToCSV())},
+    };
+    for (const auto& link : links)
+        if (QObject* sender = browser->findChild<QObject*>(link.sender))
+            QObject::connect(sender, link.signal, browser, link.slot);
+    QObject::connect(tree, SIGNAL(customContextMenuRequested(QPoint)), browser,
+                     SLOT(onConnectionListMenu(QPoint)));
+    // SLOT() texts start with a code digit; the meta-object wants the bare signature.
+    if (browser->metaObject()->indexOfSlot("onItemClicked(QTreeWidgetItem*,int)") >= 0)
+        QObject::connect(tree, SIGNAL(itemClicked(QTreeWidgetItem*, int)), browser,
+                         SLOT(onItemClicked(QTreeWidgetItem*, int)));
+    QObject::connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)), browser,
+                     SLOT(onItemDoubleClicked(QTreeWidgetItem*, int)));
+}
+
+}  // namespace
+
+void setupFileBrowser(QWidget* browser, QTreeWidget* tree) {
+    setToolbarIcons(browser);
+    setupColumns(tree);
+    connectControls(browser, tree);
 }
 
 void fillFileListTree(QTreeWidget* tree, const std::vector<DataFileEntry>& entries,
@@ -73,9 +119,22 @@ void highlightFileListRow(QTreeWidget* tree, QTreeWidgetItem* current, const QIc
     setRowLook(current, openIcon, Qt::darkGreen, QFont::Bold);
 }
 
-bool confirmFileDeletion(QWidget* parent, const QString& path) {
-    const QString text =
+void showFileListMenu(QTreeWidget* tree, const QPoint& pos, const QList<QAction*>& actions) {
+    if (!tree->itemAt(pos)) return;
+    QMenu menu(tree);
+    menu.setStyleSheet(kFileListMenuStyle);
+    menu.addActions(actions);
+    menu.exec(QCursor::pos());
+}
+
+bool deleteListedFile(QWidget* parent, const QString& path) {
+    if (path.isEmpty()) return false;
+    const QString question =
         QString("确定要删除文件“%1”吗？删除后无法恢复。").arg(QFileInfo(path).fileName());
-    return QMessageBox::question(parent, "提示", text, QMessageBox::Yes | QMessageBox::No,
-                                 QMessageBox::No) == QMessageBox::Yes;
+    if (QMessageBox::question(parent, "提示", question, QMessageBox::Yes | QMessageBox::No,
+                              QMessageBox::No) != QMessageBox::Yes)
+        return false;
+    if (QFile::exists(path) && !QFile::remove(path))
+        QMessageBox::warning(parent, "提示", QString("%1 %2").arg(path, "删除失败!"));
+    return true;
 }

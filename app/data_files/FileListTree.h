@@ -4,11 +4,14 @@
 #pragma once
 
 #include <QIcon>
+#include <QList>
 #include <QString>
 #include <vector>
 
 #include "DataFileList.h"
 
+class QAction;
+class QPoint;
 class QTreeWidget;
 class QTreeWidgetItem;
 class QWidget;
@@ -18,12 +21,16 @@ constexpr int kFilePathColumn = 4;
 
 extern const char* const kFileListMenuStyle;
 
-// The icons of the browser's tool buttons (openFolderAction, deleteFileBtn, renameBtn,
-// refreshTreeBtn, propertyBtn).
-void setFileToolbarIcons(QWidget* browser);
+// The state column's icons: the row opened last, and every other row.
+QIcon openRowIcon();
+QIcon idleRowIcon();
 
-// Column widths 40, 40, 200, 70, centred header texts, hidden path column.
-void setupFileListTree(QTreeWidget* tree);
+// Sets up a browser built from its form: the icons of its tool buttons, its tree's columns,
+// and the connections of the actions, buttons and tree (by their object names) to the
+// browser's slots onOpenAnimation, onDeleteAnimat, onRenameAnimation, onOpenFileFolder,
+// onRefreshList, onConnectionListMenu, onItemDoubleClicked and, where it has them,
+// onItemClicked and onExportDataToCSV.
+void setupFileBrowser(QWidget* browser, QTreeWidget* tree);
 
 // Empties the tree and lists entries with the last one on top, numbered 1, 2, ... from the
 // top; column 1 shows idleIcon.
@@ -38,6 +45,10 @@ QString currentFileListPath(const QTreeWidget* tree);
 void highlightFileListRow(QTreeWidget* tree, QTreeWidgetItem* current, const QIcon& openIcon,
                           const QIcon& idleIcon);
 
-// Asks before a recording or a report is deleted: a measurement or a clinical document must
-// not go with one click. True when the user answers yes.
-bool confirmFileDeletion(QWidget* parent, const QString& path);
+// Shows actions as the tree's context menu at the cursor when pos (in the tree's viewport) is
+// on a row.
+void showFileListMenu(QTreeWidget* tree, const QPoint& pos, const QList<QAction*>& actions);
+
+// Deletes the file at path after asking (a measurement or a clinical document must not go
+// with one click); a failed removal is shown. Returns whether the list should be rebuilt.
+bool deleteListedFile(QWidget* parent, const QString& path);

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileDialog>
-#include <QMenu>
 #include <QMessageBox>
 #include <QTabWidget>
 
@@ -27,27 +26,10 @@
 forcePlateDataFilesRecord::forcePlateDataFilesRecord(QWidget* parent)
     : QWidget(parent),
       ui_(new Ui::forcePlateDataFilesRecord),
-      playIcon_(QString(".") + "/Resources/images/play-blue.png"),
-      idleIcon_(QString(".") + "/Resources/Images/stop.png") {
+      playIcon_(openRowIcon()),
+      idleIcon_(idleRowIcon()) {
     ui_->setupUi(this);
-    setFileToolbarIcons(this);
-
-    QTreeWidget* tree = ui_->treeWidget;
-    setupFileListTree(tree);
-
-    connect(ui_->openAction, SIGNAL(triggered()), this, SLOT(onOpenAnimation()));
-    connect(ui_->deleteAction, SIGNAL(triggered()), this, SLOT(onDeleteAnimat()));
-    connect(ui_->actionRename, SIGNAL(triggered()), this, SLOT(onRenameAnimation()));
-    connect(ui_->actionFolder, SIGNAL(triggered()), this, SLOT(onOpenFileFolder()));
-    connect(ui_->action_ExportToCSV, SIGNAL(triggered()), this, SLOT(onExportDataToCSV()));
-    connect(ui_->openFolderAction, SIGNAL(clicked()), this, SLOT(onOpenFileFolder()));
-    connect(ui_->deleteFileBtn, SIGNAL(clicked()), this, SLOT(onDeleteAnimat()));
-    connect(ui_->renameBtn, SIGNAL(clicked()), this, SLOT(onRenameAnimation()));
-    connect(ui_->refreshTreeBtn, SIGNAL(clicked()), this, SLOT(onRefreshList()));
-    connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)), this,
-            SLOT(onItemDoubleClicked(QTreeWidgetItem*, int)));
-    connect(tree, SIGNAL(customContextMenuRequested(QPoint)), this,
-            SLOT(onConnectionListMenu(QPoint)));
+    setupFileBrowser(this, ui_->treeWidget);
     buildList();
 }
 
@@ -68,15 +50,9 @@ QString forcePlateDataFilesRecord::currentPath() const {
 }
 
 void forcePlateDataFilesRecord::onConnectionListMenu(QPoint pos) {
-    if (!ui_->treeWidget->itemAt(pos)) return;
-    QMenu menu(this);
-    menu.setStyleSheet(kFileListMenuStyle);
-    menu.addAction(ui_->openAction);
-    menu.addAction(ui_->deleteAction);
-    menu.addAction(ui_->actionRename);
-    menu.addAction(ui_->actionFolder);
-    menu.addAction(ui_->action_ExportToCSV);
-    menu.exec(QCursor::pos());
+    showFileListMenu(ui_->treeWidget, pos,
+                     {ui_->openAction, ui_->deleteAction, ui_->actionRename, ui_->actionFolder,
+                      ui_->action_ExportToCSV});
 }
 
 void forcePlateDataFilesRecord::onItemDoubleClicked(QTreeWidgetItem* item, int column) {
@@ -130,11 +106,7 @@ void showRecordingInAnalysisViews(const QString& cacheFolder, LoadedRecording* r
 }
 
 void forcePlateDataFilesRecord::onDeleteAnimat() {
-    const QString path = currentPath();
-    if (path.isEmpty() || !confirmFileDeletion(this, path)) return;
-    if (QFile::exists(path) && !QFile::remove(path))
-        QMessageBox::warning(this, "提示", QString("%1 %2").arg(path, "删除失败!"));
-    onRefreshList();
+    if (deleteListedFile(this, currentPath())) onRefreshList();
 }
 
 void forcePlateDataFilesRecord::onOpenFileFolder() {

@@ -1,9 +1,6 @@
 #include "DataReportsFiles.h"
 
-#include <QFile>
 #include <QFileInfo>
-#include <QMenu>
-#include <QMessageBox>
 #include <QTreeWidget>
 
 #include "AnimationRename.h"
@@ -16,27 +13,10 @@
 DataReportsFiles::DataReportsFiles(QWidget* parent)
     : QWidget(parent),
       ui_(new Ui::DataReportsFiles),
-      playIcon_(QString(".") + "/Resources/images/play-blue.png"),
-      idleIcon_(QString(".") + "/Resources/Images/stop.png") {
+      playIcon_(openRowIcon()),
+      idleIcon_(idleRowIcon()) {
     ui_->setupUi(this);
-    setFileToolbarIcons(this);
-    QTreeWidget* tree = ui_->treeWidget;
-    setupFileListTree(tree);
-
-    connect(ui_->deleteAction, SIGNAL(triggered()), this, SLOT(onDeleteAnimat()));
-    connect(ui_->deleteFileBtn, SIGNAL(clicked()), this, SLOT(onDeleteAnimat()));
-    connect(ui_->openAction, SIGNAL(triggered()), this, SLOT(onOpenAnimation()));
-    connect(ui_->actionRename, SIGNAL(triggered()), this, SLOT(onRenameAnimation()));
-    connect(ui_->renameBtn, SIGNAL(clicked()), this, SLOT(onRenameAnimation()));
-    connect(ui_->actionFolder, SIGNAL(triggered()), this, SLOT(onOpenFileFolder()));
-    connect(ui_->openFolderAction, SIGNAL(clicked()), this, SLOT(onOpenFileFolder()));
-    connect(ui_->refreshTreeBtn, SIGNAL(clicked()), this, SLOT(onRefreshList()));
-    connect(tree, SIGNAL(customContextMenuRequested(QPoint)), this,
-            SLOT(onConnectionListMenu(QPoint)));
-    connect(tree, SIGNAL(itemClicked(QTreeWidgetItem*, int)), this,
-            SLOT(onItemClicked(QTreeWidgetItem*, int)));
-    connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)), this,
-            SLOT(onItemDoubleClicked(QTreeWidgetItem*, int)));
+    setupFileBrowser(this, ui_->treeWidget);
     reloadReportList();
 }
 
@@ -55,14 +35,8 @@ void DataReportsFiles::onRefreshList() { reloadReportList(); }
 QString DataReportsFiles::currentPath() const { return currentFileListPath(ui_->treeWidget); }
 
 void DataReportsFiles::onConnectionListMenu(QPoint pos) {
-    if (!ui_->treeWidget->itemAt(pos)) return;
-    QMenu menu(this);
-    menu.setStyleSheet(kFileListMenuStyle);
-    menu.addAction(ui_->openAction);
-    menu.addAction(ui_->deleteAction);
-    menu.addAction(ui_->actionRename);
-    menu.addAction(ui_->actionFolder);
-    menu.exec(QCursor::pos());
+    showFileListMenu(ui_->treeWidget, pos,
+                     {ui_->openAction, ui_->deleteAction, ui_->actionRename, ui_->actionFolder});
 }
 
 void DataReportsFiles::onItemClicked(QTreeWidgetItem* item, int column) {
@@ -89,11 +63,7 @@ void DataReportsFiles::onOpenFileFolder() {
 }
 
 void DataReportsFiles::onDeleteAnimat() {
-    const QString path = currentPath();
-    if (path.isEmpty() || !confirmFileDeletion(this, path)) return;
-    if (QFile::exists(path) && !QFile::remove(path))
-        QMessageBox::warning(this, "提示", QString("%1 %2").arg(path, "删除失败!"));
-    reloadReportList();
+    if (deleteListedFile(this, currentPath())) reloadReportList();
 }
 
 void DataReportsFiles::onRenameAnimation() {
