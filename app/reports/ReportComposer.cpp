@@ -223,6 +223,7 @@ ComposedReport composeReportPdf(const QString& pdfPath, const ReportContent& con
     writer.setPageSize(QPageSize(QPageSize::A4));
     writer.setPageMargins(QMarginsF(10, 10, 10, 10), QPageLayout::Point);
     writer.setCreator(app::kProductName);
+    writer.setTitle("足底压力测试数据报告");
     QPainter painter;
     if (!painter.begin(&writer)) {
         result.problem = "cannot paint the report";
