@@ -13,6 +13,8 @@ constexpr const char* kDataDirectory = "./Resources/data/";
 constexpr const char* kReportDirectory = "./Resources/dataReports/";
 constexpr const char* kImageFolder = "/images/";
 constexpr const char* kCacheFolder = "/cache/";
+// The resource root joined with the cache folder: where the report screenshots go.
+constexpr const char* kScreenshotFolder = "./Resources/cache/";
 constexpr const char* kImageExtension = ".png";
 constexpr const char* kReportLogo = "./Resources/images/companylogo.png";
 constexpr const char* kReportExtension = ".pdf";

@@ -68,7 +68,7 @@ QStringList dataAnalysis::saveChartsForReport(const QString& folder, const QStri
                             prefix + "_FootCopTable.png"};
     const auto saved = [](bool ok, const QString& path) {
         if (!ok) std::fprintf(stderr, "report: %s could not be saved\n", qPrintable(path));
-        waitProcessingEvents(50);
+        waitProcessingEvents(kAfterReportPictureWaitMs);
     };
     saved(ui_->widgetOfCopCurve->savePng(paths[0], 387, 224, 1.0, -1, 96), paths[0]);
     saved(ui_->widgetOfCopSpeed->savePng(paths[1], 387, 224, 1.0, -1, 96), paths[1]);

@@ -47,6 +47,9 @@ public:
     // "_FootCopSpeedCurve.png" and "_FootCopTable.png" for the data report, in that order;
     // returns their paths.
     QStringList saveChartsForReport(const QString& folder, const QString& stamp);
+    // The pause after each of the three pictures, so the next one is drawn afresh.
+    static constexpr int kAfterReportPictureWaitMs = 50;
+    static constexpr int kReportPictureWaitsMs = 3 * kAfterReportPictureWaitMs;
     // The examiner's comment as typed.
     QString commentText() const;
 

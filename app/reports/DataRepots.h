@@ -25,7 +25,7 @@ public:
     // screenshotFolder and the balance view's parameter table, then shows it. A report that
     // cannot be written is reported in a message box; returns whether it was written.
     bool composeReport(const QString& pdfPath, const ReportInfo& info,
-                       const QString& screenshotFolder = QStringLiteral("./Resources/cache/"));
+                       const QString& screenshotFolder);
     // Refreshes the subject strings from the current-subject file (or the subject given to
     // useReportSubject).
     void loadCurrentSubject();

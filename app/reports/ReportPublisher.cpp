@@ -19,6 +19,7 @@
 namespace {
 
 constexpr int kScreenshotLifetimeMs = 10000;
+constexpr int kTabSwitchWaitMs = 100;
 
 void showTab(int index) {
     if (QTabWidget* tabs = globalState().mainTabWidget) tabs->setCurrentIndex(index);
@@ -42,9 +43,9 @@ QString publishReport(const ReportPublishing& publishing) {
     QDir().mkpath(folder);
 
     showTab(1);
-    waitProcessingEvents(100);
+    waitProcessingEvents(kTabSwitchWaitMs);
     if (state.staticAnalysisView) state.staticAnalysisView->saveTabImagesForReport(stamp, folder);
-    waitProcessingEvents(100);
+    waitProcessingEvents(kTabSwitchWaitMs);
     showTab(2);
     QStringList charts;
     if (state.balanceAnalysisView)
@@ -64,4 +65,9 @@ QString publishReport(const ReportPublishing& publishing) {
         removeFilesLater(charts, kScreenshotLifetimeMs);
     }
     return written ? pdfPath : QString();
+}
+
+int publishingFixedWaitsMs() {
+    return 2 * kTabSwitchWaitMs + forcePlateStaticDataAnalysis::kReportScreenshotWaitsMs +
+           dataAnalysis::kReportPictureWaitsMs;
 }

@@ -5,11 +5,13 @@
 
 #include <QString>
 
+#include "AppConstants.h"
+
 struct ReportPublishing {
     QString comment;  // as typed; line breaks become spaces in the report
     // Where the PDF goes; empty: "./Resources/dataReports/" + a stamp no report has yet.
     QString pdfPath = QString();
-    QString screenshotFolder = QStringLiteral("./Resources/cache/");
+    QString screenshotFolder = app::kScreenshotFolder;
     // The program keeps the screenshots for ten seconds; a batch run removes them at once.
     bool removeScreenshotsAtOnce = false;
 };
@@ -18,3 +20,8 @@ struct ReportPublishing {
 // Returns the path of the PDF written, empty when none could be written (the viewer has told
 // the user why) or when a publishing is already running.
 QString publishReport(const ReportPublishing& publishing);
+
+// How long publishing waits on purpose, processing events so that tab switches repaint before
+// their screenshots (the pauses around the static view's screenshots, its own waits and the
+// balance view's).
+int publishingFixedWaitsMs();

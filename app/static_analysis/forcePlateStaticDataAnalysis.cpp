@@ -258,12 +258,12 @@ void forcePlateStaticDataAnalysis::saveTabImagesForReport(const QString& stamp,
     QStringList paths;
     for (int tab = 0; tab < 3; ++tab) {
         ui_->tabWidget->setCurrentIndex(tab);
-        waitProcessingEvents(tab == 0 ? 300 : 150);
+        waitProcessingEvents(tab == 0 ? kFirstTabWaitMs : kLaterTabWaitMs);
         const QString path = QString("%1%2_tab%3.png").arg(folder, stamp).arg(tab + 1);
         if (!contents[tab]->grab().save(path, "PNG"))
             std::fprintf(stderr, "report: screenshot %s could not be saved\n", qPrintable(path));
         paths << path;
-        waitProcessingEvents(100);
+        waitProcessingEvents(kAfterGrabWaitMs);
     }
     removeFilesLater(paths, 10000);
 }

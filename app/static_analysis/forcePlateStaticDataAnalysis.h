@@ -11,6 +11,7 @@
 #include <memory>
 #include <queue>
 
+#include "AppConstants.h"
 #include "LoadedRecording.h"
 #include "StaticAnalysis.h"
 
@@ -32,7 +33,14 @@ public:
     // Saves the three tabs as "<folder><stamp>_tab1.png" ... "_tab3.png" for the data report
     // and deletes them 10 s later. Leaves the page on its third tab.
     void saveTabImagesForReport(const QString& stamp,
-                                const QString& folder = QStringLiteral("./Resources/cache/"));
+                                const QString& folder = app::kScreenshotFolder);
+    // The fixed waits of saveTabImagesForReport: the first tab settles longer than the others,
+    // and every grab is followed by a pause.
+    static constexpr int kFirstTabWaitMs = 300;
+    static constexpr int kLaterTabWaitMs = 150;
+    static constexpr int kAfterGrabWaitMs = 100;
+    static constexpr int kReportScreenshotWaitsMs =
+        kFirstTabWaitMs + 2 * kLaterTabWaitMs + 3 * kAfterGrabWaitMs;
 
     // Redraws the analysis image from imagePath (white when missing) with the foot rectangles
     // and zone grids, at the current size of its label.

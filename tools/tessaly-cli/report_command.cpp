@@ -6,7 +6,6 @@
 #include <QFileInfo>
 #include <QTabWidget>
 #include <QTemporaryDir>
-#include <memory>
 #include <optional>
 
 #include "AppConstants.h"

@@ -94,7 +94,12 @@ TEST_F(TessalyCliReportTest, WritesTheReportOfAStoredSubjectAndNothingElse) {
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.trimmed().split('\n').last(), "5 pages written to " + dir_.filePath("r.pdf"));
     EXPECT_EQ(entriesOf(dir_.path()), (QStringList{"r.pdf", "rec.raw"}));
-    EXPECT_EQ(entriesOf(programCache), cacheBefore);
+    // Other tests may write into the program's cache meanwhile; none of the new entries may be
+    // the recording's cache folder or a report screenshot.
+    for (const QString& entry : entriesOf(programCache))
+        if (!cacheBefore.contains(entry))
+            EXPECT_TRUE(entry != "rec" && !entry.contains("_tab") && !entry.contains("_FootCop"))
+                << entry.toStdString();
 
     const QString first = pageText(dir_.filePath("r.pdf"), 1);
     for (const char* piece : {"受试者唯一码: CLI0042", "姓名: 赵 'test'", "身高(cm): 181",
