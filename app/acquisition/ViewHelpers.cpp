@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QLayout>
+#include <QScrollArea>
 #include <QStringList>
 #include <QTimer>
 #include <QWidget>
@@ -13,6 +15,15 @@ void makeFixedSquare(QWidget* widget, int side, int margin) {
     widget->setMinimumSize(side, side);
     widget->setMaximumSize(side, side);
     widget->move(margin, margin);
+}
+
+void scrollWhenTooSmall(QWidget* content) {
+    QLayout* layout = content->parentWidget()->layout();
+    auto* area = new QScrollArea;
+    area->setFrameShape(QFrame::NoFrame);
+    area->setWidgetResizable(true);
+    delete layout->replaceWidget(content, area);
+    area->setWidget(content);
 }
 
 void waitProcessingEvents(int milliseconds) {

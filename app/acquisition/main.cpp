@@ -18,7 +18,8 @@ int main(int argc, char* argv[]) {
     printMathLibraryCheck();
     globalState().analysisResults = new AnalysisResults;
 
-    forcePlateUILib window;
+    // Recordings named on the command line (a file manager's "open with") open at start.
+    forcePlateUILib window(application.arguments().mid(1));
     window.show();
     return application.exec();
 }

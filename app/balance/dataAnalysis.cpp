@@ -130,11 +130,13 @@ void dataAnalysis::showFrame(int n) {
 }
 
 void dataAnalysis::showFrameImage() {
+    // The label ignores its pixmap's size in the layout, so a picture drawn for the label's
+    // size never asks for more room and no resize follows from it.
     QLabel* label = ui_->label4PlayingAnalysisedImages;
-    const int side = label->width();
+    const int side = std::min(label->width(), label->height());
     if (frameImage_.isNull() || side <= 0) return;
     label->setPixmap(QPixmap::fromImage(
-        frameImage_.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::FastTransformation)));
+        frameImage_.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation)));
 }
 
 void dataAnalysis::syncTimeline() {
@@ -200,8 +202,6 @@ void dataAnalysis::refreshLayout() {
     ui_->widgetRight_2->setGeometry(painterSide + 5, 0, ui_->widgetRight_2->width(),
                                     std::max(0, ui_->tab_2->height() - 10));
 
-    const int imageSide = std::max(0, std::min(ui_->tab->width() - 70, ui_->tab->height() - 4));
-    makeFixedSquare(ui_->label4PlayingAnalysisedImages, imageSide, 2);
     if (loadedRecording_) showFrameImage();
 }
 

@@ -2,8 +2,11 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QScreen>
 #include <QTimer>
+#include <utility>
 
 #include "AboutTessaly.h"
 #include "AppConstants.h"
@@ -31,8 +34,8 @@ namespace {
 const char* const kTabIndexProperty = "TAB_INDEX";
 }
 
-forcePlateUILib::forcePlateUILib(QWidget* parent)
-    : QMainWindow(parent), ui_(new Ui::forcePlateUILibClass) {
+forcePlateUILib::forcePlateUILib(const QStringList& recordingsToOpen, QWidget* parent)
+    : QMainWindow(parent), ui_(new Ui::forcePlateUILibClass), recordingsToOpen_(recordingsToOpen) {
     ui_->setupUi(this);
     setWindowTitle(QString("%1 %2").arg(app::kProductName, app::productVersion()));
     ui_->mainToolBar->hide();
@@ -42,6 +45,9 @@ forcePlateUILib::forcePlateUILib(QWidget* parent)
             SLOT(slotActionOnTabChangeTo(int)));
     // The views are heavy: build them once the window is on screen.
     QTimer::singleShot(20, this, SLOT(slotActionOnTimerSingleShot()));
+    // Without a window manager a maximise request is not carried out: take the screen's
+    // free area ourselves, so the window never starts larger than the screen.
+    if (const QScreen* display = screen()) setGeometry(display->availableGeometry());
     showMaximized();
 }
 
@@ -73,6 +79,8 @@ void forcePlateUILib::slotActionOnTimerSingleShot() {
     createViews();
     showCurrentSubjectFromFile();
     ui_->tabWidget_2->setCurrentIndex(0);
+    for (const QString& path : std::exchange(recordingsToOpen_, {}))
+        globalState().dataFilesView->loadDataFile(QFileInfo(path).absoluteFilePath());
 }
 
 // Each view is created without parent; its layout's widget becomes the parent. The order

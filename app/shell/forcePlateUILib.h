@@ -4,6 +4,7 @@
 
 #include <QMainWindow>
 #include <QString>
+#include <QStringList>
 
 struct SubjectRecord;
 namespace Ui {
@@ -13,7 +14,9 @@ class forcePlateUILibClass;
 class forcePlateUILib : public QMainWindow {
     Q_OBJECT
 public:
-    explicit forcePlateUILib(QWidget* parent = nullptr);
+    // recordingsToOpen are opened one after the other once the views exist, as the data file
+    // browser opens them (a missing or foreign file is told and skipped).
+    explicit forcePlateUILib(const QStringList& recordingsToOpen = {}, QWidget* parent = nullptr);
     ~forcePlateUILib() override;
 
     QString currentSubjectName() const { return currentSubjectName_; }
@@ -44,4 +47,5 @@ private:
 
     Ui::forcePlateUILibClass* ui_;
     QString currentSubjectName_;
+    QStringList recordingsToOpen_;
 };

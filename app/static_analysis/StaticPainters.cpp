@@ -205,6 +205,12 @@ void paintRegionPanel(QWidget* label, const StaticAnalysis& analysis) {
     const FootRecord& right = analysis.feet[kRightFoot];
     QPainter painter(label);
     painter.fillRect(label->rect(), Qt::white);
+    // Laid out for 205 x 640 pixels; a smaller panel (a laptop screen) shows it scaled down.
+    constexpr double kDesignWidth = 205.0;
+    constexpr double kDesignHeight = 640.0;
+    const double scale =
+        std::min({1.0, label->width() / kDesignWidth, label->height() / kDesignHeight});
+    painter.scale(scale, scale);
     painter.setPen(Qt::darkGray);
     for (const int top : {10, 220, 430}) painter.drawRect(1, top, 200, 200);
     painter.setPen(Qt::darkBlue);

@@ -40,6 +40,9 @@ void makeFixedSquare(QWidget* widget, int side) {
 forcePlateStaticDataAnalysis::forcePlateStaticDataAnalysis(QWidget* parent)
     : QWidget(parent), ui_(std::make_unique<Ui::forcePlateStaticDataAnalysis>()) {
     ui_->setupUi(this);
+    for (QWidget* page :
+         {ui_->tab1_defaultWidget, ui_->tab2_mainWidgetBox, ui_->tab3_primaryWidgetBox})
+        scrollWhenTooSmall(page);
     slotOnRefreshColorSettings();
     installPainters();
     connect(ui_->tabWidget, &QTabWidget::currentChanged, this,

@@ -164,25 +164,45 @@ private slots:
         QVERIFY(!(about.windowFlags() & Qt::WindowContextHelpButtonHint));
     }
 
-    void subjectPanelShowsGender_data() {
+    void subjectPanel_data() {
+        QTest::addColumn<QString>("name");
         QTest::addColumn<QString>("gender");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("man") << "man"
-                             << "男";
-        QTest::newRow("woman") << "woman"
-                               << "女";
-        QTest::newRow("missing file") << ""
-                                      << "女";
+        QTest::addColumn<QStringList>("shown");  // name, gender, age, height, weight
+        QTest::addColumn<bool>("genderIcon");
+        const QStringList full{"张三", "男", "30 岁", "170 cm", "65 kg"};
+        QStringList woman = full;
+        woman[1] = "女";
+        QTest::newRow("man") << "张三"
+                             << "man" << full << true;
+        QTest::newRow("woman") << "张三"
+                               << "woman" << woman << true;
+        QTest::newRow("gender missing") << "张三"
+                                        << "" << woman << false;
+        QTest::newRow("nobody chosen") << ""
+                                       << "" << QStringList{"", "", "", "", ""} << false;
     }
-    void subjectPanelShowsGender() {
+    void subjectPanel() {
+        QFETCH(QString, name);
         QFETCH(QString, gender);
-        QFETCH(QString, shown);
+        QFETCH(QStringList, shown);
+        QFETCH(bool, genderIcon);
         QLabel l[10];
+        const bool chosen = !name.isEmpty();
         showSubject({&l[0], &l[1], &l[2], &l[3], &l[4], &l[5], &l[6], &l[7], &l[8], &l[9]},
-                    {"张三", gender, "30", "170", "65"});
-        QCOMPARE(l[1].text(), QString("张三"));
-        QCOMPARE(l[3].text(), shown);
-        QCOMPARE(l[5].text(), QString("30"));
+                    {name, gender, chosen ? "30" : "", chosen ? "170" : "", chosen ? "65" : ""});
+        QCOMPARE((QStringList{l[1].text(), l[3].text(), l[5].text(), l[7].text(), l[9].text()}),
+                 shown);
+        QCOMPARE(!l[2].pixmap(Qt::ReturnByValue).isNull(), genderIcon);
+    }
+
+    void longSubjectNameIsElidedWithTooltip() {
+        QLabel l[10];
+        const QString name = QString("超长姓名").repeated(10);
+        showSubject({&l[0], &l[1], &l[2], &l[3], &l[4], &l[5], &l[6], &l[7], &l[8], &l[9]},
+                    {name, "man", "30", "170", "65"});
+        QVERIFY(l[1].text().endsWith(QChar(0x2026)));
+        QVERIFY(l[1].text().size() < name.size());
+        QCOMPARE(l[1].toolTip(), name);
     }
 };
 
