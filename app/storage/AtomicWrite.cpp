@@ -27,6 +27,9 @@ QString writeFileAtomically(const QString& path, const QByteArray& bytes) {
 }
 
 QString updateIniFile(const QString& iniPath, const std::function<void(QSettings&)>& edit) {
+    // As QSettings itself would, a missing folder is created (privately).
+    if (!createPrivateFolder(QFileInfo(iniPath).absolutePath()))
+        return "cannot create the folder of " + iniPath;
     // QSettings writes its file in place; it is pointed at a private copy instead.
     QTemporaryFile copy(iniPath + ".XXXXXX");
     if (!copy.open() || !restrictToOwner(copy)) return copy.errorString();

@@ -19,5 +19,6 @@ QString openPrivateSaveFile(QSaveFile& file, QIODevice::OpenMode mode = QIODevic
 QString writeFileAtomically(const QString& path, const QByteArray& bytes);
 
 // Applies edit to the UTF-8 INI file at iniPath: to a copy of it beside it, which then replaces
-// the file. Returns an empty text when stored, else the cause.
+// the file; a missing folder is created with createPrivateFolder. Returns an empty text when
+// stored, else the cause.
 QString updateIniFile(const QString& iniPath, const std::function<void(QSettings&)>& edit);

@@ -84,9 +84,11 @@ TEST_F(StorageTest, IniUpdatesKeepOtherKeysAndArePrivate) {
     EXPECT_EQ(ini.value("colorSettings/kept").toInt(), 1);
     EXPECT_EQ(ini.value("colorSettings/changed").toString(), QString("新"));
     EXPECT_EQ(ini.value("other/added").toInt(), 2);
-    EXPECT_EQ(entries(), QStringList({"c.ini"}));
+    EXPECT_EQ(entries(), QStringList({"c.ini"}));  // no copy or lock file left
 
-    EXPECT_FALSE(updateIniFile(path("missing/c.ini"), [](QSettings&) {}).isEmpty());
+    ASSERT_TRUE(updateIniFile(path("new/c.ini"), [](QSettings&) {}).isEmpty());
+    EXPECT_EQ(modeOf(path("new")), 0700u);
+    EXPECT_EQ(modeOf(path("new/c.ini")), 0600u);
 }
 
 TEST_F(StorageTest, SameFileThroughLinksButNotByName) {
