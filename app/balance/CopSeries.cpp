@@ -40,7 +40,9 @@ void maxAndMean(const QMap<int, double>& values, double& max, double& mean) {
 }  // namespace
 
 UsableFrameRate usableFrameRate(double recordedFrameRate) {
-    if (std::isfinite(recordedFrameRate) && recordedFrameRate > 0) return {recordedFrameRate, {}};
+    if (std::isfinite(recordedFrameRate) && recordedFrameRate > 0 &&
+        recordedFrameRate <= kHighestFrameRate)
+        return {recordedFrameRate, {}};
     char warning[160];
     std::snprintf(warning, sizeof warning,
                   "frame rate %g in the recording is unusable; using %g frames per second",

@@ -22,15 +22,18 @@ struct UsableFrameRate {
     std::string warning;  // empty unless the recorded rate was replaced
 };
 
-// The recorded rate when it is a positive finite number; otherwise kDefaultFrameRate and a
-// warning line for the user.
+// No plate runs faster; a higher rate in a file is damage, not a measurement.
+constexpr double kHighestFrameRate = 1000.0;
+
+// The recorded rate when it is a positive number up to kHighestFrameRate; otherwise
+// kDefaultFrameRate and a warning line for the user.
 UsableFrameRate usableFrameRate(double recordedFrameRate);
 
-// Runs the COP series over frames, recorded at recordedFrameRate frames per second (0 is read
-// as kDefaultFrameRate, see usableFrameRate). Replaces trajectory and the six maps of results
-// and sets pathLength, maxSpeedX/Y and meanSpeedX/Y; the ellipse figures are left alone.
-// Frame 0 gets the speed -1 in every speed map; a later frame gets speeds only when it and its
-// predecessor both have pressure. Returns the rate used (and its warning) for the charts.
+// Runs the COP series over frames, recorded at recordedFrameRate frames per second (0 or above
+// kHighestFrameRate is read as kDefaultFrameRate, see usableFrameRate). Replaces trajectory and the
+// six maps of results and sets pathLength, maxSpeedX/Y and meanSpeedX/Y; the ellipse figures are
+// left alone. Frame 0 gets the speed -1 in every speed map; a later frame gets speeds only when it
+// and its predecessor both have pressure. Returns the rate used (and its warning) for the charts.
 UsableFrameRate computeCopSeries(const std::vector<PressureMatrix>& frames,
                                  double recordedFrameRate, AnalysisResults& results,
                                  CopTrajectory& trajectory);

@@ -59,6 +59,9 @@ void AnimationRename::confirm() {
         case RenameResult::Status::InvalidName:
             showProblem("文件名不能包含 / 或 \\");
             return;
+        case RenameResult::Status::HiddenName:
+            showProblem("文件名不能以 . 开头");
+            return;
         case RenameResult::Status::TargetExists:
             showProblem("当前文件夹下已存在同名文件");
             return;

@@ -1,9 +1,11 @@
 #include "CsvExport.h"
 
-#include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 
-#include "RecordingLoader.h"
+#include "AtomicWrite.h"
+#include "FileIdentity.h"
+#include "RecordingReader.h"
 
 namespace {
 
@@ -55,31 +57,36 @@ QString defaultCsvPath(const QString& rawPath) {
 
 CsvExportResult exportRecordingToCsv(const QString& rawPath, const QString& csvPath) {
     CsvExportResult result;
-    QFile out(csvPath);
-    if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Text)) {
-        result.status = CsvExportResult::Status::OutputOpenFailed;
-        result.detail = out.errorString();
+    const auto fail = [&result](CsvExportResult::Status status, const QString& detail) {
+        result.status = status;
+        result.detail = detail;
+        result.frames = 0;
         return result;
-    }
-    const StoredRecording stored = readStoredRecording(rawPath);
-    if (stored.status != StoredRecording::Status::Read) {
-        result.status = CsvExportResult::Status::InputOpenFailed;
-        result.detail = stored.detail;
-        return result;
-    }
+    };
+    if (isSameFile(rawPath, csvPath))
+        return fail(CsvExportResult::Status::SameFile,
+                    csvPath + " is the recording itself; choose another output");
+    RecordingFile input;
+    const RecordingError opened = input.open(rawPath);
+    if (!opened.ok()) return fail(CsvExportResult::Status::InputOpenFailed, opened.message);
+
+    QSaveFile out(csvPath);
+    const QString problem = openPrivateSaveFile(out, QIODevice::Text);
+    if (!problem.isEmpty()) return fail(CsvExportResult::Status::OutputOpenFailed, problem);
     QByteArray text = csvHeaderLine();
     bool written = out.write(text) == text.size();
-    const auto& frames = stored.contents.frames;
-    for (std::size_t k = 0; written && k < frames.size(); ++k) {
+    PressureMatrix frame;
+    while (written && input.framesRead() < input.frameCount()) {
+        const RecordingError read = input.readFrame(frame);
+        if (!read.ok()) return fail(CsvExportResult::Status::InputOpenFailed, read.message);
         text.clear();
-        appendCsvFrameLine(text, static_cast<int>(k + 1), frames[k]);
+        appendCsvFrameLine(text, static_cast<int>(input.framesRead()), frame);
         written = out.write(text) == text.size();
         if (written) ++result.frames;
     }
-    out.close();
-    if (!written || out.error() != QFileDevice::NoError) {
-        result.status = CsvExportResult::Status::WriteFailed;
-        result.detail = out.errorString();
-    }
+    if (!written || !out.commit())
+        return fail(
+            CsvExportResult::Status::WriteFailed,
+            QString("cannot write the CSV, the disk may be full (%1)").arg(out.errorString()));
     return result;
 }

@@ -17,12 +17,15 @@ void appendCsvFrameLine(QByteArray& out, int frameNumber, const PressureMatrix& 
 QString defaultCsvPath(const QString& rawPath);
 
 struct CsvExportResult {
-    enum class Status { Exported, OutputOpenFailed, InputOpenFailed, WriteFailed };
+    enum class Status { Exported, SameFile, OutputOpenFailed, InputOpenFailed, WriteFailed };
     Status status = Status::Exported;
     int frames = 0;  // frame lines written
     QString detail;  // the cause when not Exported
 };
-// Writes the CSV of the recording at rawPath to csvPath (replacing it; the platform's text
-// line ends). The output is opened first, so a recording that cannot be read leaves an empty
-// file. A recording without a whole frame exports the header line only.
+// Writes the CSV of the recording at rawPath to csvPath (the platform's text line ends),
+// frame by frame from the file, so a recording of any size is exported in little memory.
+// An output that is the recording itself (also through a link) is refused with SameFile. The
+// CSV goes to a private temporary file beside csvPath that replaces csvPath only once whole:
+// on any failure an earlier csvPath stays as it was. A recording without a whole frame exports
+// the header line only.
 CsvExportResult exportRecordingToCsv(const QString& rawPath, const QString& csvPath);

@@ -5,18 +5,17 @@
 
 #include "FrameCleaning.h"
 
-StoredRecording readStoredRecording(const QString& path) {
+StoredRecording readStoredRecording(const QString& path, qint64 memoryLimit) {
     StoredRecording stored;
-    stored.contents = readRecording(path);
+    stored.contents = readRecording(path, memoryLimit);
     switch (stored.contents.error.kind) {
         case RecordingError::Kind::None:
             return stored;
         case RecordingError::Kind::NotARecording:
-            if (QFileInfo(path).size() < recording::kHeaderSize) {
-                stored.contents = RecordingContents{};  // too short for a header: no frames
-                return stored;
-            }
             stored.status = StoredRecording::Status::NotARecording;
+            break;
+        case RecordingError::Kind::TooLarge:
+            stored.status = StoredRecording::Status::TooLarge;
             break;
         default:
             stored.status = StoredRecording::Status::OpenFailed;
@@ -27,13 +26,23 @@ StoredRecording readStoredRecording(const QString& path) {
     return stored;
 }
 
-RecordingLoad loadRecording(const QString& path) {
+RecordingLoad loadRecording(const QString& path, qint64 memoryLimit) {
     RecordingLoad load;
-    StoredRecording stored = readStoredRecording(path);
+    StoredRecording stored = readStoredRecording(path, memoryLimit);
+    switch (stored.status) {
+        case StoredRecording::Status::Read:
+            break;
+        case StoredRecording::Status::OpenFailed:
+            load.status = RecordingLoad::Status::OpenFailed;
+            break;
+        case StoredRecording::Status::NotARecording:
+            load.status = RecordingLoad::Status::NotARecording;
+            break;
+        case StoredRecording::Status::TooLarge:
+            load.status = RecordingLoad::Status::TooLarge;
+            break;
+    }
     if (stored.status != StoredRecording::Status::Read) {
-        load.status = stored.status == StoredRecording::Status::OpenFailed
-                          ? RecordingLoad::Status::OpenFailed
-                          : RecordingLoad::Status::NotARecording;
         load.detail = stored.detail;
         return load;
     }

@@ -22,17 +22,17 @@ QString renamedPath(const QString& path, const QString& newName) {
     return info.path() + "/" + newName + "." + info.suffix();
 }
 
+RenameResult::Status newNameProblem(const QString& newName) {
+    if (newName.isEmpty()) return RenameResult::Status::EmptyName;
+    if (newName.contains('/') || newName.contains('\\')) return RenameResult::Status::InvalidName;
+    if (newName.startsWith('.')) return RenameResult::Status::HiddenName;
+    return RenameResult::Status::Renamed;
+}
+
 RenameResult renameWithCompanions(const QString& path, const QString& newName,
                                   const QStringList& extensions) {
-    RenameResult result{RenameResult::Status::Renamed, path};
-    if (newName.isEmpty()) {
-        result.status = RenameResult::Status::EmptyName;
-        return result;
-    }
-    if (newName.contains('/') || newName.contains('\\')) {
-        result.status = RenameResult::Status::InvalidName;
-        return result;
-    }
+    RenameResult result{newNameProblem(newName), path};
+    if (result.status != RenameResult::Status::Renamed) return result;
     const QString target = renamedPath(path, newName);
     if (QFileInfo::exists(target)) {
         result.status = RenameResult::Status::TargetExists;

@@ -15,6 +15,7 @@ struct RenameResult {
         Renamed,
         EmptyName,
         InvalidName,    // holds a folder separator, which would move the file elsewhere
+        HiddenName,     // begins with ".", which would hide the file from every list
         TargetExists,   // a file exists at the new path (also when the name is unchanged)
         SourceMissing,  // nothing at path: nothing renamed
         RenameFailed,   // the recording itself could not be renamed; nothing changed
@@ -22,6 +23,10 @@ struct RenameResult {
     Status status = Status::Renamed;
     QString path;  // the recording's path afterwards
 };
+// Why newName cannot be a file's new name (EmptyName, InvalidName, HiddenName), or Renamed
+// when it can.
+RenameResult::Status newNameProblem(const QString& newName);
+
 // Renames path to renamedPath(path, newName), then every companion with one of extensions that
 // exists. A companion that cannot be renamed keeps its name; the recording is renamed all the
 // same. A report has no companions: it passes an empty list.

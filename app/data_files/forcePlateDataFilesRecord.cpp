@@ -15,6 +15,7 @@
 #include "FileListTree.h"
 #include "GlobalState.h"
 #include "PressImage.h"
+#include "PrivateFiles.h"
 #include "RecordingLoader.h"
 #include "ViewHelpers.h"
 #include "dataAnalysis.h"
@@ -79,6 +80,11 @@ void forcePlateDataFilesRecord::loadDataFile(const QString& path) {
         case RecordingLoad::Status::NotARecording:
             QMessageBox::critical(this, "提示", QString("%1 %2").arg(path, "不是有效的数据文件!"));
             return;
+        case RecordingLoad::Status::TooLarge:
+            QMessageBox::critical(
+                this, "提示",
+                QString("%1 %2\n%3").arg(path, "文件过大，超出可用内存!", load.detail));
+            return;
         case RecordingLoad::Status::Empty:
             QMessageBox::information(this, "提示", QString("%1 %2").arg(path, "文件为空!"));
             return;
@@ -86,7 +92,7 @@ void forcePlateDataFilesRecord::loadDataFile(const QString& path) {
             break;
     }
     const QString folder = recordingCacheFolder(QCoreApplication::applicationDirPath(), path);
-    QDir().mkpath(folder);
+    createPrivateFolder(folder);
     cacheFolder_ = folder.toStdString();
     savePressImageCache(load.recording->frames.front(), folder, 1);
 
@@ -141,6 +147,10 @@ void forcePlateDataFilesRecord::exportToCsv(const QString& rawPath, const QStrin
         case CsvExportResult::Status::OutputOpenFailed:
             QMessageBox::warning(this, "提示",
                                  "打开文件失败，请检查文件是否被占用，或者重新选择其他路径！");
+            return;
+        case CsvExportResult::Status::SameFile:
+            QMessageBox::warning(this, "提示",
+                                 "导出文件不能覆盖数据文件本身，请重新选择其他路径！");
             return;
         case CsvExportResult::Status::InputOpenFailed:
             QMessageBox::critical(this, "提示", QString("%1 %2").arg(name, "打开失败!"));

@@ -39,7 +39,9 @@ struct RecordingError {
         TagTooLong,     // the tag does not fit in 19 bytes of UTF-8
         WriteFailed,    // a write was refused or cut short, e.g. by a full disk
         ReadFailed,     // the file could not be read to its end
-        NotARecording,  // too short for the header, or records do not end in the separator
+        NotARecording,  // not a regular file, too short for the header, or records do not
+                        // end in the separator
+        TooLarge,       // more frames than the memory a recording may take
     };
     Kind kind = Kind::None;
     QString message;

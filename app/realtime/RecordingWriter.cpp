@@ -1,5 +1,7 @@
 #include "RecordingWriter.h"
 
+#include "PrivateFiles.h"
+
 #include <unistd.h>
 
 #include <cerrno>
@@ -45,6 +47,12 @@ RecordingError RecordingWriter::open(const QString& path, const RecordingHeader&
     if (!file_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
         return {RecordingError::Kind::OpenFailed,
                 QString("%1: cannot create the file (%2)").arg(path, file_.errorString())};
+    }
+    if (!restrictToOwner(file_)) {  // before any data reaches it
+        const QString cause = file_.errorString();
+        file_.close();
+        return {RecordingError::Kind::OpenFailed,
+                QString("%1: cannot make the file private (%2)").arg(path, cause)};
     }
     if (file_.write(encodeHeader(header)) != recording::kHeaderSize) {
         const QString cause = file_.errorString();

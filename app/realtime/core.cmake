@@ -15,5 +15,5 @@ add_library(tessaly_realtime_core STATIC
 )
 target_include_directories(tessaly_realtime_core PUBLIC ${CMAKE_CURRENT_LIST_DIR}
                            ${OpenCV_INCLUDE_DIRS})
-target_link_libraries(tessaly_realtime_core PUBLIC tessaly_acquisition Qt5::Core Qt5::Gui
+target_link_libraries(tessaly_realtime_core PUBLIC tessaly_acquisition tessaly_storage Qt5::Core Qt5::Gui
                       ${OpenCV_LIBS})

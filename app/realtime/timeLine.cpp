@@ -10,6 +10,7 @@
 #include "DeviceManagement.h"
 #include "ForcePlateStaticTest.h"
 #include "GlobalState.h"
+#include "PrivateFiles.h"
 #include "dataAnalysis.h"
 #include "forcePlateDataFilesRecord.h"
 #include "ui_timeLine.h"
@@ -95,7 +96,7 @@ void timeLine::startRecordingSequence() {
     ForcePlateStaticTest* realTime = globalState().realTimeView;
     ui_->_recordBtn_2->setCheckable(false);  // also unchecks it: the next click stops
 
-    QDir().mkpath(app::kDataDirectory);
+    createPrivateFolder(app::kDataDirectory);
     const QString path = QString(app::kDataDirectory) +
                          QDateTime::currentDateTime().toString("yyyyMMdd_hhmmsszzz") +
                          realTime->fileTag() + app::kRecordingExtension;

@@ -8,10 +8,11 @@
 #include <QPainter>
 #include <QPdfWriter>
 #include <QPixmap>
-#include <QSaveFile>
 #include <cstdio>
 
 #include "AppConstants.h"
+#include "AtomicWrite.h"
+#include "PrivateFiles.h"
 
 namespace {
 
@@ -210,7 +211,7 @@ int reportPictureHeight(const QString& path, int referenceWidth) {
 ComposedReport composeReportPdf(const QString& pdfPath, const ReportContent& content) {
     ComposedReport result;
     const QFileInfo target(pdfPath);
-    if (!QDir().mkpath(target.absolutePath())) {
+    if (!createPrivateFolder(target.absolutePath())) {
         result.problem = "cannot create the folder " + target.absolutePath();
         return result;
     }
@@ -235,10 +236,9 @@ ComposedReport composeReportPdf(const QString& pdfPath, const ReportContent& con
     painter.end();
     result.missingPictures = pages.missingPictures();
 
-    QSaveFile file(pdfPath);
-    if (!file.open(QIODevice::WriteOnly) || file.write(pdf.data()) != pdf.data().size() ||
-        !file.commit()) {
-        result.problem = file.errorString();
+    const QString problem = writeFileAtomically(pdfPath, pdf.data());
+    if (!problem.isEmpty()) {
+        result.problem = problem;
         return result;
     }
     result.written = true;

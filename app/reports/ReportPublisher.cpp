@@ -1,7 +1,6 @@
 #include "ReportPublisher.h"
 
 #include <QDateTime>
-#include <QDir>
 #include <QFile>
 #include <QScopedValueRollback>
 #include <QStringList>
@@ -10,6 +9,7 @@
 #include "AppConstants.h"
 #include "DataRepots.h"
 #include "GlobalState.h"
+#include "PrivateFiles.h"
 #include "ReportComposer.h"
 #include "ReportInfo.h"
 #include "ViewHelpers.h"
@@ -40,7 +40,7 @@ QString publishReport(const ReportPublishing& publishing) {
                               : reportStamp(now);
     QString folder = publishing.screenshotFolder;
     if (!folder.endsWith('/')) folder += '/';
-    QDir().mkpath(folder);
+    createPrivateFolder(folder);
 
     showTab(1);
     waitProcessingEvents(kTabSwitchWaitMs);

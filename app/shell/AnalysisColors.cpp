@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "AppConstants.h"
+#include "AtomicWrite.h"
 #include "ColorText.h"
 
 const AnalysisColorSetting kEightAreaLineColor{"colorSettings/eightAreaLine", QColor(255, 0, 0)};
@@ -21,9 +22,6 @@ QColor readAnalysisColor(const QString& iniPath, const QString& key, const QColo
 }
 
 bool writeAnalysisColor(const QString& iniPath, const QString& key, const QColor& color) {
-    QSettings ini(iniPath, QSettings::IniFormat);
-    ini.setIniCodec("UTF-8");
-    ini.setValue(key, colorToString(color));
-    ini.sync();
-    return ini.status() == QSettings::NoError;
+    return updateIniFile(iniPath, [&](QSettings& ini) { ini.setValue(key, colorToString(color)); })
+        .isEmpty();
 }

@@ -9,6 +9,7 @@
 #include "AppConstants.h"
 #include "ColorText.h"
 #include "GlobalState.h"
+#include "PrivateFiles.h"
 #include "forcePlateStaticDataAnalysis.h"
 #include "ui_configDialog.h"
 
@@ -83,7 +84,7 @@ void configDialog::slotOnSelectingColor() {
 }
 
 void configDialog::slotOnClickBtn_confirmed() {
-    if (QDir().mkpath(ui_->lineEdit_StorePath->text())) {
+    if (createPrivateFolder(ui_->lineEdit_StorePath->text())) {
         close();
         return;
     }

@@ -6,9 +6,11 @@
 #include <QStandardPaths>
 #include <QUrl>
 
+#include "PrivateFiles.h"
+
 QString openDirectoryInFileManager(const QString& directory) {
     const QString absolute = QDir(directory).absolutePath();
-    QDir().mkpath(absolute);
+    createPrivateFolder(absolute);
     QProcess::startDetached("xdg-open", {QDir::toNativeSeparators(absolute)});
     return absolute;
 }

@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "AppConstants.h"
+#include "AtomicWrite.h"
 
 namespace {
 
@@ -27,11 +28,12 @@ const KeyField kKeys[] = {
 QString currentSubjectIniPath() { return app::applicationIniPath("ConfigUserInfo.ini"); }
 
 bool writeCurrentSubject(const SubjectRecord& subject, const QString& iniPath) {
-    QSettings ini(iniPath, QSettings::IniFormat);
-    ini.setIniCodec("UTF-8");
-    for (const KeyField& entry : kKeys) ini.setValue(entry.key, subject.*entry.field);
-    ini.sync();
-    return ini.status() == QSettings::NoError;
+    return updateIniFile(iniPath,
+                         [&](QSettings& ini) {
+                             for (const KeyField& entry : kKeys)
+                                 ini.setValue(entry.key, subject.*entry.field);
+                         })
+        .isEmpty();
 }
 
 SubjectRecord readCurrentSubject(const QString& iniPath) {

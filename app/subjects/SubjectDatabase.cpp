@@ -7,6 +7,8 @@
 #include <QVariant>
 #include <cstdio>
 
+#include "PrivateFiles.h"
+
 namespace {
 
 const char* const kCreateTable =
@@ -50,7 +52,9 @@ SubjectDatabase::~SubjectDatabase() {
 
 QString SubjectDatabase::open() {
     QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
+    const bool created = !QFileInfo::exists(databasePath_);
     if (!db.open()) return "Failed to open VuziRO.db!";
+    if (created) restrictToOwner(databasePath_);  // before any subject is stored
     if (db.tables(QSql::Tables).contains("user")) return QString();
     QSqlQuery create(db);
     if (!create.exec(kCreateTable)) return "Failed to create user table in VuziRO.db!";

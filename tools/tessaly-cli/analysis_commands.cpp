@@ -1,6 +1,5 @@
 #include "analysis_commands.h"
 
-#include <QFile>
 #include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -8,6 +7,7 @@
 #include <stdexcept>
 
 #include "AnalysisResults.h"
+#include "AtomicWrite.h"
 #include "ConfidenceEllipse.h"
 #include "CopSeries.h"
 #include "RecordingLoader.h"
@@ -28,9 +28,10 @@ struct RecordingAnalysis {
 bool analyze(const QString& path, RecordingAnalysis& a, std::FILE* err) {
     RecordingLoad load = loadRecording(path);
     if (load.status != RecordingLoad::Status::Loaded) {
-        std::fprintf(
-            err, "tessaly-cli: %s: %s\n", qPrintable(path),
-            load.detail.isEmpty() ? "the recording holds no whole frame" : qPrintable(load.detail));
+        // The loader's explanation names the file already.
+        const QString why =
+            load.detail.isEmpty() ? path + ": the recording holds no whole frame" : load.detail;
+        std::fprintf(err, "tessaly-cli: %s\n", qPrintable(why));
         return false;
     }
     a.recording = std::move(load.recording);
@@ -134,6 +135,7 @@ QString defaultCopCsvPath(const QString& rawPath) {
 }
 
 int writeCopCsv(const QString& path, const QString& csvPath, std::FILE* out, std::FILE* err) {
+    if (outputIsInput(path, csvPath, err)) return kCliFileProblem;
     RecordingAnalysis a;
     if (!analyze(path, a, err)) return kCliFileProblem;
     QByteArray text = "frame,time_s,x_mm,y_mm,speed_x_cm_s,speed_y_cm_s,speed_cm_s\n";
@@ -148,11 +150,10 @@ int writeCopCsv(const QString& path, const QString& csvPath, std::FILE* out, std
             text += ",,";
         text += '\n';
     }
-    QFile file(csvPath);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) || file.write(text) != text.size() ||
-        !file.flush()) {
+    const QString problem = writeFileAtomically(csvPath, text);
+    if (!problem.isEmpty()) {
         std::fprintf(err, "tessaly-cli: %s: cannot write (%s)\n", qPrintable(csvPath),
-                     qPrintable(file.errorString()));
+                     qPrintable(problem));
         return kCliFileProblem;
     }
     std::fprintf(out, "%d frames written to %s\n", frames, qPrintable(csvPath));

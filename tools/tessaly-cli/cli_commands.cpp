@@ -3,7 +3,9 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include "CopSeries.h"
 #include "CsvExport.h"
+#include "FileIdentity.h"
 #include "FrameCleaning.h"
 #include "RecordingLoader.h"
 #include "analysis_commands.h"
@@ -41,22 +43,40 @@ bool readFrames(const QString& path, StoredRecording& stored, std::FILE* err) {
     return true;
 }
 
+// The recording opened for its header and frame count only, or a message and false.
+bool openRecording(const QString& path, RecordingFile& file, std::FILE* err) {
+    const RecordingError opened = file.open(path);
+    if (!opened.ok()) {
+        std::fprintf(err, "tessaly-cli: %s\n", qPrintable(opened.message));
+        return false;
+    }
+    if (file.frameCount() == 0) {
+        std::fprintf(err, "tessaly-cli: %s: the recording holds no whole frame\n",
+                     qPrintable(path));
+        return false;
+    }
+    const std::string warning = usableFrameRate(file.header().frameRate).warning;
+    if (!warning.empty())
+        std::fprintf(err, "tessaly-cli: %s: %s\n", qPrintable(path), warning.c_str());
+    return true;
+}
+
 int info(const QString& path, std::FILE* out, std::FILE* err) {
-    StoredRecording stored;
-    if (!readFrames(path, stored, err)) return kCliFileProblem;
-    const RecordingContents& c = stored.contents;
-    const QJsonObject object{{"tag", c.header.tag},
-                             {"frameRate", c.header.frameRate},
-                             {"mode", c.header.measureMode},
-                             {"frames", static_cast<qint64>(c.frames.size())},
-                             {"trailingBytes", c.trailingBytes}};
+    RecordingFile file;
+    if (!openRecording(path, file, err)) return kCliFileProblem;
+    const QJsonObject object{{"tag", file.header().tag},
+                             {"frameRate", file.header().frameRate},
+                             {"mode", file.header().measureMode},
+                             {"frames", file.frameCount()},
+                             {"trailingBytes", file.trailingBytes()}};
     std::fprintf(out, "%s\n", QJsonDocument(object).toJson(QJsonDocument::Compact).constData());
     return kCliOk;
 }
 
 int exportCsv(const QString& path, const QString& csvPath, std::FILE* out, std::FILE* err) {
-    StoredRecording stored;
-    if (!readFrames(path, stored, err)) return kCliFileProblem;
+    if (outputIsInput(path, csvPath, err)) return kCliFileProblem;
+    RecordingFile file;
+    if (!openRecording(path, file, err)) return kCliFileProblem;
     const CsvExportResult result = exportRecordingToCsv(path, csvPath);
     if (result.status != CsvExportResult::Status::Exported) {
         std::fprintf(err, "tessaly-cli: %s: %s\n", qPrintable(csvPath), qPrintable(result.detail));
@@ -88,6 +108,13 @@ int dump(const QString& path, bool cleaned, int frameNumber, std::FILE* out, std
 }
 
 }  // namespace
+
+bool outputIsInput(const QString& input, const QString& output, std::FILE* err) {
+    if (!isSameFile(input, output)) return false;
+    std::fprintf(err, "tessaly-cli: %s is the recording %s itself; choose another output\n",
+                 qPrintable(output), qPrintable(input));
+    return true;
+}
 
 int reportUsage(std::FILE* err, const char* problem, const char* usageText) {
     std::fprintf(err, "tessaly-cli: %s\n%s", problem, usageText);

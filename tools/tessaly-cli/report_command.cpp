@@ -127,6 +127,7 @@ int runReportCommand(const QStringList& arguments, std::FILE* out, std::FILE* er
     if (!request) return reportUsage(err, qPrintable(problem), kUsage);
     const QString recording = QFileInfo(request->recording).absoluteFilePath();
     const QString pdfPath = QFileInfo(request->pdfPath).absoluteFilePath();
+    if (outputIsInput(recording, pdfPath, err)) return kCliFileProblem;
 
     // The program's resources (INI files, pictures, subject database) sit beside it.
     QDir::setCurrent(QCoreApplication::applicationDirPath());

@@ -242,10 +242,11 @@ TEST(MeasuredSpeed, IsMissingForTheFirstFrameAndFramesWithoutAPredecessor) {
     EXPECT_FALSE(measuredSpeed(results, -1));
 }
 
-TEST(UsableFrameRate, ReplacesRatesWithoutFiniteScale) {
+TEST(UsableFrameRate, ReplacesRatesNoPlateRunsAt) {
     EXPECT_DOUBLE_EQ(usableFrameRate(100).framesPerSecond, 100);
     EXPECT_TRUE(usableFrameRate(100).warning.empty());
-    for (double unusable : {0.0, -5.0, std::nan("")}) {
+    EXPECT_TRUE(usableFrameRate(1000).warning.empty());
+    for (double unusable : {0.0, -5.0, std::nan(""), 1001.0, 65535.0}) {
         SCOPED_TRACE(unusable);
         const UsableFrameRate rate = usableFrameRate(unusable);
         EXPECT_DOUBLE_EQ(rate.framesPerSecond, 200);

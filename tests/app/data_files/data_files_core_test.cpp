@@ -1,5 +1,7 @@
 // The plain data file code: frame cleaning, loading, CSV export, listing and renaming.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QDir>
 #include <QFile>
@@ -107,20 +109,36 @@ TEST_F(DataFilesTest, TrailingPartialRecordIsIgnored) {
 
 TEST_F(DataFilesTest, FilesWithoutAWholeFrameAreEmpty) {
     ASSERT_TRUE(writeFile(path("header.raw"), headerBytes()));
-    ASSERT_TRUE(writeFile(path("short.raw"), QByteArray(10, '\0')));
     ASSERT_TRUE(writeFile(path("almost.raw"), headerBytes() + QByteArray(5000, '\0')));
-    for (const char* name : {"header.raw", "short.raw", "almost.raw"})
+    for (const char* name : {"header.raw", "almost.raw"})
         EXPECT_EQ(loadRecording(path(name)).status, RecordingLoad::Status::Empty) << name;
 }
 
-TEST_F(DataFilesTest, UnreadableAndForeignFilesAreRefused) {
+TEST_F(DataFilesTest, UnreadableForeignAndOversizedFilesAreRefused) {
     QDir().mkpath(path("folder.raw"));
-    EXPECT_EQ(loadRecording(path("missing.raw")).status, RecordingLoad::Status::OpenFailed);
-    EXPECT_EQ(loadRecording(path("folder.raw")).status, RecordingLoad::Status::OpenFailed);
+    ASSERT_TRUE(writeFile(path("short.raw"), QByteArray(20, '\0')));  // no header: no recording
     ASSERT_TRUE(writeFile(path("foreign.raw"), QByteArray(27 + 5001, 'x')));
-    const RecordingLoad foreign = loadRecording(path("foreign.raw"));
-    EXPECT_EQ(foreign.status, RecordingLoad::Status::NotARecording);
-    EXPECT_FALSE(foreign.detail.isEmpty());
+    ASSERT_TRUE(writeFile(path("two.raw"), recordingBytes({blockFrame(1), blockFrame(2)})));
+    const qint64 twoFrames = 2 * static_cast<qint64>(sizeof(PressureMatrix));
+    using Status = RecordingLoad::Status;
+    const struct {
+        const char* name;
+        qint64 memoryLimit;
+        Status status;
+    } cases[] = {
+        {"missing.raw", twoFrames, Status::OpenFailed},
+        {"folder.raw", twoFrames, Status::NotARecording},
+        {"short.raw", twoFrames, Status::NotARecording},
+        {"foreign.raw", twoFrames, Status::NotARecording},
+        {"two.raw", twoFrames - 1, Status::TooLarge},
+        {"two.raw", twoFrames, Status::Loaded},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RecordingLoad load = loadRecording(path(c.name), c.memoryLimit);
+        EXPECT_EQ(load.status, c.status);
+        if (c.status != Status::Loaded) EXPECT_TRUE(load.detail.contains(path(c.name)));
+    }
 }
 
 TEST(RecordingCacheFolder, IsTheNameWithoutItsLastSuffix) {
@@ -146,9 +164,15 @@ TEST_F(DataFilesTest, ExportWritesStoredValuesExactly) {
     second.at(0, 1) = 1;
     ASSERT_TRUE(writeFile(path("two.raw"), recordingBytes({first, second})));
 
+    const mode_t umaskBefore = ::umask(0);  // the export is private whatever the umask
     const CsvExportResult result = exportRecordingToCsv(path("two.raw"), path("two.csv"));
+    ::umask(umaskBefore);
     ASSERT_EQ(result.status, CsvExportResult::Status::Exported);
     EXPECT_EQ(result.frames, 2);
+    struct stat status {};
+    ASSERT_EQ(::stat(qPrintable(path("two.csv")), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
+    EXPECT_EQ(QDir(dir_.path()).entryList(QDir::Files), QStringList({"two.csv", "two.raw"}));
 
     QByteArray expected = csvHeaderLine();
     expected += "1,4095";
@@ -164,13 +188,27 @@ TEST_F(DataFilesTest, ExportFailuresAreTold) {
     EXPECT_EQ(exportRecordingToCsv(path("one.raw"), path("no/such/folder/x.csv")).status,
               CsvExportResult::Status::OutputOpenFailed);
 
-    EXPECT_EQ(exportRecordingToCsv(path("missing.raw"), path("m.csv")).status,
-              CsvExportResult::Status::InputOpenFailed);
-    EXPECT_TRUE(QFileInfo::exists(path("m.csv")));
-    EXPECT_EQ(QFileInfo(path("m.csv")).size(), 0);
-
-    EXPECT_EQ(exportRecordingToCsv(path("one.raw"), "/dev/full").status,
-              CsvExportResult::Status::WriteFailed);
+    // A recording that cannot be read leaves an earlier export as it was.
+    ASSERT_TRUE(writeFile(path("m.csv"), "earlier"));
+    ASSERT_TRUE(writeFile(path("foreign.raw"), QByteArray(27 + 5001, 'x')));
+    for (const char* input : {"missing.raw", "foreign.raw"}) {
+        EXPECT_EQ(exportRecordingToCsv(path(input), path("m.csv")).status,
+                  CsvExportResult::Status::InputOpenFailed);
+        EXPECT_EQ(readFile(path("m.csv")), "earlier");
+    }
+    // The output is the recording: by its own name and through a hard link.
+    ASSERT_TRUE(QFile::link(path("one.raw"), path("link.raw")));
+    ASSERT_EQ(::link(qPrintable(path("one.raw")), qPrintable(path("hard.csv"))), 0);
+    const QByteArray recording = readFile(path("one.raw"));
+    for (const char* output : {"one.raw", "link.raw", "hard.csv"}) {
+        const CsvExportResult result = exportRecordingToCsv(path("one.raw"), path(output));
+        EXPECT_EQ(result.status, CsvExportResult::Status::SameFile) << output;
+        EXPECT_EQ(readFile(path("one.raw")), recording) << output;
+    }
+    // A device is not replaced by a file.
+    EXPECT_EQ(exportRecordingToCsv(path("one.raw"), "/dev/null").status,
+              CsvExportResult::Status::OutputOpenFailed);
+    EXPECT_TRUE(QFileInfo("/dev/null").exists() && !QFileInfo("/dev/null").isFile());
 
     ASSERT_TRUE(writeFile(path("header.raw"), headerBytes()));
     EXPECT_EQ(exportRecordingToCsv(path("header.raw"), path("h.csv")).status,
@@ -284,6 +322,12 @@ INSTANTIATE_TEST_SUITE_P(
                    RenameResult::Status::TargetExists,
                    {"a.raw"}},
         RenameCase{"EmptyName", {"a.raw"}, "a.raw", "", RenameResult::Status::EmptyName, {"a.raw"}},
+        RenameCase{"HiddenName",
+                   {"a.raw", "a.csv"},
+                   "a.raw",
+                   ".b",
+                   RenameResult::Status::HiddenName,
+                   {"a.raw", "a.csv"}},
         RenameCase{"FolderSeparator",
                    {"a.raw"},
                    "a.raw",

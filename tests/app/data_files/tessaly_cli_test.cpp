@@ -1,12 +1,16 @@
 // tessaly-cli as a user runs it: its output, its files and its exit statuses.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 
 #include <QTemporaryDir>
 #include <cstdio>
+#include <map>
 #include <string>
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -160,6 +164,71 @@ TEST_F(TessalyCliTest, BadFilesAndArgumentsFail) {
     EXPECT_EQ(cli("dump " + quoted(path("rec.raw")) + " --frame 0").status, 2);
     EXPECT_EQ(cli("frobnicate " + quoted(path("rec.raw"))).status, 2);
     EXPECT_EQ(cli("").status, 2);
+}
+
+// What the files in a folder hold: name, size and, for small files, the bytes.
+std::map<QString, std::pair<qint64, QByteArray>> folderContents(const QString& folder) {
+    std::map<QString, std::pair<qint64, QByteArray>> contents;
+    for (const QFileInfo& f : QDir(folder).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot |
+                                                         QDir::Hidden | QDir::System))
+        contents[f.fileName()] = {
+            f.size(), f.isFile() && f.size() < (1 << 20) ? readFile(f.filePath()) : QByteArray()};
+    return contents;
+}
+
+// Files that must never be destroyed, and files that are no recording: every command refuses
+// or answers without changing anything in the folder (no output, no temporary file left).
+TEST_F(TessalyCliTest, FilesAreNeverDestroyedAndNonRecordingsAreRefused) {
+    ASSERT_TRUE(QFile::link(path("rec.raw"), path("link.csv")));
+    ASSERT_TRUE(QFile::copy(path("rec.raw"), path("x.csv")));  // a recording with that name
+    ASSERT_TRUE(writeFile(path("out.csv"), "an earlier export"));
+    ASSERT_TRUE(writeFile(path("short.raw"), QByteArray(20, '\0')));
+    ASSERT_TRUE(writeFile(path("huge.raw"), headerBytes()));
+    const qint64 huge = qint64(64) << 30;
+    ASSERT_TRUE(QFile::resize(path("huge.raw"), huge));  // sparse: takes no disk space
+    ASSERT_EQ(::mkfifo(qPrintable(path("fifo.raw")), 0600), 0);
+    const std::string hugeFrames = "\"frames\":" + std::to_string((huge - 27) / 5001);
+    const struct {
+        const char* name;
+        const char* shell;  // run before tessaly-cli
+        const char* arguments;
+        int status;
+        std::string says;  // part of what it prints
+    } cases[] = {
+        {"output is the input", "", "export-csv rec.raw rec.raw", 1, "itself"},
+        {"output links to the input", "", "export-csv rec.raw link.csv", 1, "itself"},
+        {"default output is the input", "", "export-csv x.csv", 1, "itself"},
+        {"cop output links to the input", "", "cop rec.raw link.csv", 1, "itself"},
+        {"report over the input", "", "report rec.raw --out link.csv", 1, "itself"},
+        // A full disk: writes beyond 8 blocks fail (the signal would end the program instead).
+        {"disk full", "trap '' XFSZ; ulimit -f 8;", "export-csv rec.raw out.csv", 1, "out.csv"},
+        {"64 GiB info", "", "info huge.raw", 0, hugeFrames},
+        {"64 GiB analyze", "", "analyze huge.raw", 1, "MiB"},
+        {"64 GiB export", "", "export-csv huge.raw out.csv", 1, "not a recorded data file"},
+        {"FIFO info", "", "info fifo.raw", 1, "a FIFO"},
+        {"FIFO export", "", "export-csv fifo.raw out.csv", 1, "a FIFO"},
+        {"FIFO analyze", "", "analyze fifo.raw", 1, "a FIFO"},
+        {"20 bytes info", "", "info short.raw", 1, "shorter than the 27-byte header"},
+        {"20 bytes export", "", "export-csv short.raw out.csv", 1, "shorter than"},
+        {"20 bytes analyze", "", "analyze short.raw", 1, "shorter than"},
+    };
+    const auto before = folderContents(dir_.path());
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        // From the folder, all output on one stream; a command that hangs is ended.
+        const std::string command = "cd " + quoted(dir_.path()) + " && " + c.shell +
+                                    " timeout 20 " + TESSALY_CLI_PATH + " " + c.arguments + " 2>&1";
+        FILE* pipe = popen(command.c_str(), "r");
+        ASSERT_TRUE(pipe);
+        std::string said;
+        char buffer[4096];
+        for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+            said.append(buffer, n);
+        const int status = pclose(pipe);
+        EXPECT_EQ(WIFEXITED(status) ? WEXITSTATUS(status) : -1, c.status) << said;
+        EXPECT_NE(said.find(c.says), std::string::npos) << said;
+        EXPECT_TRUE(folderContents(dir_.path()) == before);
+    }
 }
 
 }  // namespace

@@ -2,6 +2,8 @@
 // unwritable files.
 #include <gtest/gtest.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <QFile>
 #include <QFileInfo>
@@ -106,8 +108,11 @@ TEST(RecordingFile, ReadsWholeRecordsAndRejectsWhatIsNoRecording) {
         {"second record without separator",
          [&](const QByteArray& v) { return withByte(v, 27 + 2 * 5001 - 1, 'x'); },
          Kind::NotARecording, 0, 0},
-        // A rate of 0 is still a recording; the analyses read it as 200.
+        // A rate of 0 or above 1000 is still a recording; the analyses read it as 200.
         {"frame rate 0", [&](const QByteArray& v) { return withByte(withByte(v, 20, 0), 21, 0); },
+         Kind::None, 3, 0},
+        {"frame rate 5000",
+         [&](const QByteArray& v) { return withByte(withByte(v, 20, '\x88'), 21, 0x13); },
          Kind::None, 3, 0},
         {"a picture", [&](const QByteArray&) { return pngBytes; }, Kind::NotARecording, 0, 0},
         {"text", [](const QByteArray&) { return QByteArray(6000, 'a'); }, Kind::NotARecording, 0,
@@ -129,14 +134,63 @@ TEST(RecordingFile, ReadsWholeRecordsAndRejectsWhatIsNoRecording) {
     }
 }
 
-TEST(RecordingFile, AFileThatCannotBeOpenedIsReported) {
+TEST(RecordingFile, MissingAndNonRegularFilesAreRefusedWithoutOpeningThem) {
     QTemporaryDir dir;
-    for (const QString& path : {dir.filePath("missing.raw"), dir.path()}) {
+    const QString fifo = dir.filePath("fifo.raw");
+    ASSERT_EQ(::mkfifo(qPrintable(fifo), 0600), 0);  // opening it would wait for a writer
+    using Kind = RecordingError::Kind;
+    const std::pair<QString, Kind> cases[] = {{dir.filePath("missing.raw"), Kind::OpenFailed},
+                                              {dir.path(), Kind::NotARecording},
+                                              {fifo, Kind::NotARecording},
+                                              {"/dev/zero", Kind::NotARecording}};
+    for (const auto& [path, kind] : cases) {
         SCOPED_TRACE(path.toStdString());
         const RecordingContents contents = readRecording(path);
-        EXPECT_EQ(contents.error.kind, RecordingError::Kind::OpenFailed);
+        EXPECT_EQ(contents.error.kind, kind);
         EXPECT_TRUE(contents.error.message.contains(path));
     }
+}
+
+// A huge (sparse) file is opened from its size alone and refused before anything is reserved.
+TEST(RecordingFile, ReadingStaysWithinTheMemoryLimit) {
+    QTemporaryDir dir;
+    const QString path = writeRecording(dir.filePath("r.raw"), randomFrames(3));
+    const qint64 threeFrames = 3 * static_cast<qint64>(sizeof(PressureMatrix));
+    EXPECT_TRUE(readRecording(path, threeFrames).ok());
+    const RecordingContents refused = readRecording(path, threeFrames - 1);
+    EXPECT_EQ(refused.error.kind, RecordingError::Kind::TooLarge);
+    EXPECT_TRUE(refused.error.message.contains(path));
+    EXPECT_TRUE(refused.frames.empty());
+
+    const qint64 huge = qint64(64) << 30;
+    ASSERT_TRUE(QFile::resize(path, huge));
+    RecordingFile file;
+    ASSERT_TRUE(file.open(path).ok());
+    EXPECT_EQ(file.frameCount(), (huge - 27) / 5001);
+    EXPECT_EQ(file.trailingBytes(), (huge - 27) % 5001);
+    EXPECT_EQ(readRecording(path, qint64(1) << 30).error.kind, RecordingError::Kind::TooLarge);
+}
+
+TEST(RecordingFile, MemoryLimitIsAQuarterOfTheMachineUnlessSet) {
+    const QByteArray saved = qgetenv("TESSALY_MAX_RECORDING_BYTES");
+    qunsetenv("TESSALY_MAX_RECORDING_BYTES");
+    EXPECT_EQ(recordingMemoryLimit(), qint64(sysconf(_SC_PHYS_PAGES)) * sysconf(_SC_PAGE_SIZE) / 4);
+    qputenv("TESSALY_MAX_RECORDING_BYTES", "123456");
+    EXPECT_EQ(recordingMemoryLimit(), 123456);
+    if (saved.isNull())
+        qunsetenv("TESSALY_MAX_RECORDING_BYTES");
+    else
+        qputenv("TESSALY_MAX_RECORDING_BYTES", saved);
+}
+
+TEST(RecordingWriter, RecordingsAreOpenToTheirOwnerOnly) {
+    QTemporaryDir dir;
+    const mode_t umaskBefore = ::umask(0);
+    const QString path = writeRecording(dir.filePath("r.raw"), randomFrames(1));
+    ::umask(umaskBefore);
+    struct stat status {};
+    ASSERT_EQ(::stat(qPrintable(path), &status), 0);
+    EXPECT_EQ(status.st_mode & 0777, 0600u);
 }
 
 TEST(RecordingWriter, WithoutAFileNothingIsWritten) {
