@@ -5,6 +5,8 @@
 #include <QTranslator>
 #include <cstdio>
 
+#include "AppConstants.h"
+#include "RecordingCache.h"
 #include "VXMATHIN.h"
 
 void installFontSubstitutions() {
@@ -16,6 +18,12 @@ void installFontSubstitutions() {
 bool installChineseQtTranslation(QTranslator& translator) {
     if (!translator.load(":/forcePlateUILib/Resources/qt_zh_CN.qm")) return false;
     return QCoreApplication::installTranslator(&translator);
+}
+
+void removeStaleRecordingCaches() {
+    const int removed = removeStaleCacheFolders(
+        recordingCacheRoot(QCoreApplication::applicationDirPath()), app::kDataDirectory);
+    if (removed > 0) std::printf("removed %d stale recording cache folder(s)\r\n", removed);
 }
 
 void printMathLibraryCheck() {

@@ -10,5 +10,9 @@ void installFontSubstitutions();
 // Loads the embedded Chinese translation of Qt's own dialogs; false when it is missing.
 bool installChineseQtTranslation(QTranslator& translator);
 
+// Removes the cache folders of recordings that are no longer in the data folder (deleted or
+// renamed outside the program) and prints how many went.
+void removeStaleRecordingCaches();
+
 // Exercises the math library once and prints its series cosine of 1.
 void printMathLibraryCheck();

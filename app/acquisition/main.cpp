@@ -15,6 +15,7 @@ int main(int argc, char* argv[]) {
     loadColorOfPressMap(globalState());
     QTranslator translator;
     installChineseQtTranslation(translator);
+    removeStaleRecordingCaches();
     printMathLibraryCheck();
     globalState().analysisResults = new AnalysisResults;
 

@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <cstdio>
 
+#include "AnalysisImages.h"
 #include "AnalysisResults.h"
 #include "BalanceCharts.h"
 #include "BalanceTables.h"
@@ -51,10 +52,7 @@ dataAnalysis::dataAnalysis(QWidget* parent) : QWidget(parent), ui_(new Ui::dataA
     ui_->label4ScalerImage->hide();
 }
 
-dataAnalysis::~dataAnalysis() {
-    imageWorker_.stop();
-    delete ui_;
-}
+dataAnalysis::~dataAnalysis() { delete ui_; }
 
 QTableWidget* dataAnalysis::getResultTableWidget() const { return ui_->tableWidgetPara; }
 
@@ -77,23 +75,24 @@ QStringList dataAnalysis::saveChartsForReport(const QString& folder, const QStri
 }
 
 void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording* record) {
-    imageWorker_.stop();  // the previous pass writes into the previous folder; end it first
     loadedRecording_.reset(record ? record : new LoadedRecording);
+    recentImages_.clear();
     const LoadedRecording& recording = *loadedRecording_;
-    cacheFolder_ = cacheFolder.toStdString();
     currentFrame_ = 1;
     frameCount_ = static_cast<int>(recording.frames.size());
-    if (thumbnailsEnabled_ && !cacheFolder.isEmpty())
-        imageWorker_.start(recording.frames, cacheFolder);
-    const std::string imagePath = cacheFolder_ + "/analysis.jpg";
 
     AnalysisResults& results = analysisResults();
     const UsableFrameRate rate =
         computeCopSeries(recording.frames, recording.frameRate, results, trajectory_);
     if (!rate.warning.empty()) std::printf("%s\r\n", rate.warning.c_str());
+    frameRate_ = rate.framesPerSecond;
     const EllipseOutcome ellipse = computeConfidenceEllipse(results);
 
-    ui_->widgetOfAnalysisResultPainter->setTrajectory(imagePath, trajectory_,
+    // Read once: the drawing stays whole when the recording's cache folder is renamed or
+    // removed while it is shown.
+    const QString imagePath = analysisImagePath(cacheFolder);
+    const QImage background = QFileInfo::exists(imagePath) ? QImage(imagePath) : QImage();
+    ui_->widgetOfAnalysisResultPainter->setTrajectory(background, trajectory_,
                                                       fitTrajectoryRect(trajectory_));
     ui_->widgetOfAnalysisResultPainter->update();
     plotBalanceChart(ui_->widgetOfCopCurve, copPositionSeries(trajectory_, rate.framesPerSecond));
@@ -119,12 +118,7 @@ void dataAnalysis::showFrame(int n) {
     if (!loadedRecording_ || n < 1 || n > frameCount_) return;
     const PressureMatrix& frame = loadedRecording_->frames[static_cast<std::size_t>(n - 1)];
     fillFramePressureTable(ui_->tableWidget_everyFramePressure, frameZoneKilograms(frame));
-
-    // The worker may not have reached this frame yet; then it is drawn here.
-    const QString folder = QString::fromStdString(cacheFolder_);
-    const QString path = thumbnailPath(folder, n);
-    frameImage_ = !folder.isEmpty() && QFileInfo::exists(path) ? QImage(path) : QImage();
-    if (frameImage_.isNull()) frameImage_ = renderFrameImage(frame, kThumbnailSide);
+    frameImage_ = recentImages_.imageOf(n, frame);
     showFrameImage();
     emit frameShown(n);
 }
@@ -142,7 +136,7 @@ void dataAnalysis::showFrameImage() {
 void dataAnalysis::syncTimeline() {
     timeLine* bar = globalState().timeLineView;
     if (!bar) return;
-    bar->setTotalFrames(frameCount_);
+    bar->setTotalFrames(frameCount_, frameRate_);
     // Only the slider's position follows; the bar keeps its own playback position.
     if (auto* slider = bar->findChild<QSlider*>("horizontalSlider")) {
         const QSignalBlocker quiet(slider);

@@ -9,10 +9,9 @@
 #include <QWidget>
 #include <memory>
 #include <queue>
-#include <string>
 
 #include "FrameCop.h"
-#include "FrameThumbnails.h"
+#include "FrameImages.h"
 #include "LoadedRecording.h"
 
 class QTableWidget;
@@ -28,20 +27,16 @@ public:
     ~dataAnalysis() override;
 
     // Takes record over (the previous recording is deleted; null counts as an empty one),
-    // writes its thumbnails into cacheFolder in the background, analyses it, shows the results
-    // and frame 1, and tells the timeline the frame count.
+    // analyses it, shows the results and frame 1, and tells the timeline the frame count and
+    // rate. The trajectory drawing's background is cacheFolder's analysis image.
     void analyzeRecording(const QString& cacheFolder, LoadedRecording* record);
     int frameCount() const { return frameCount_; }
+    // The recording's rate as the analyses use it (200 for a rate of 0 in the file).
+    double frameRate() const { return frameRate_; }
     int currentFrame() const { return currentFrame_; }
-    // Shows frame number n (1-based): its image and zone loads. Numbers outside the recording
-    // are ignored.
+    // Shows frame number n (1-based): its image, drawn from the recording, and zone loads.
+    // Numbers outside the recording are ignored.
     void showFrame(int n);
-    // Stops the thumbnail writer and waits for it (at program exit).
-    void stopFrameImageWorker() { imageWorker_.stop(); }
-    bool frameImageWorkerRunning() const { return imageWorker_.running(); }
-    // Whether analyzeRecording writes frame thumbnails (a batch report needs none: frames
-    // without one are drawn when shown).
-    void setFrameThumbnailsEnabled(bool enabled) { thumbnailsEnabled_ = enabled; }
 
     // Saves the two COP charts and the parameter panel as "<folder><stamp>_FootCopCurve.png",
     // "_FootCopSpeedCurve.png" and "_FootCopTable.png" for the data report, in that order;
@@ -86,12 +81,11 @@ private:
 
     Ui::dataAnalysisForm* ui_;
     int frameCount_ = 0;
+    double frameRate_ = 200.0;
     std::unique_ptr<LoadedRecording> loadedRecording_;
     int currentFrame_ = 1;
-    std::string cacheFolder_;
     CopTrajectory trajectory_;
     std::queue<int> resizeRequests_;
     QImage frameImage_;  // the shown frame's image before scaling to the label
-    FrameImageWorker imageWorker_;
-    bool thumbnailsEnabled_ = true;
+    RecentFrameImages recentImages_;
 };

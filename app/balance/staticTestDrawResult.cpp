@@ -1,7 +1,5 @@
 #include "staticTestDrawResult.h"
 
-#include <QFileInfo>
-#include <QImage>
 #include <QPainter>
 #include <algorithm>
 
@@ -11,10 +9,10 @@ staticTestDrawResult::staticTestDrawResult(QWidget* parent) : QOpenGLWidget(pare
 
 staticTestDrawResult::~staticTestDrawResult() = default;
 
-void staticTestDrawResult::setTrajectory(const std::string& imagePath, const CopTrajectory& points,
+void staticTestDrawResult::setTrajectory(const QImage& background, const CopTrajectory& points,
                                          const TrajectoryRect& fitted) {
     originOffset_ = QPoint(0, 0);
-    imagePath_ = imagePath;
+    background_ = background;
     points_ = points;
     fitted_ = fitted;
 }
@@ -25,12 +23,10 @@ void staticTestDrawResult::paintGL() {
     QPainter painter(this);
     painter.translate(originOffset_);
 
-    const QString path = QString::fromStdString(imagePath_);
-    const QImage background = QFileInfo::exists(path) ? QImage(path) : QImage();
-    if (!background.isNull()) {
+    if (!background_.isNull()) {
         painter.drawImage(
             0, 0,
-            background.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::FastTransformation));
+            background_.scaled(side, side, Qt::KeepAspectRatioByExpanding, Qt::FastTransformation));
     } else {
         painter.setPen(Qt::white);
         painter.setBrush(QBrush(Qt::white, Qt::SolidPattern));

@@ -2,9 +2,9 @@
 // recording's analysis image, and the ellipse inscribed in the trajectory's rectangle.
 #pragma once
 
+#include <QImage>
 #include <QOpenGLWidget>
 #include <QPoint>
-#include <string>
 
 #include "FrameCop.h"
 #include "TrajectoryRect.h"
@@ -15,8 +15,9 @@ public:
     explicit staticTestDrawResult(QWidget* parent = nullptr);
     ~staticTestDrawResult() override;
 
-    // Replaces what is drawn (copies) and resets the origin offset; the caller repaints.
-    void setTrajectory(const std::string& imagePath, const CopTrajectory& points,
+    // Replaces what is drawn (copies; a null background is drawn white) and resets the origin
+    // offset; the caller repaints.
+    void setTrajectory(const QImage& background, const CopTrajectory& points,
                        const TrajectoryRect& fitted);
     // Shifts the whole drawing by (dx, dy) pixels; the caller repaints.
     void moveOrigin(int dx, int dy) { originOffset_ += QPoint(dx, dy); }
@@ -27,7 +28,7 @@ protected:
     void paintGL() override;
 
 private:
-    std::string imagePath_;
+    QImage background_;
     QPoint originOffset_;
     CopTrajectory points_;
     TrajectoryRect fitted_;

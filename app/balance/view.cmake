@@ -4,7 +4,7 @@ find_package(Qt5 5.15 REQUIRED COMPONENTS PrintSupport)
 target_sources(tessaly_views PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/BalanceCharts.cpp
   ${CMAKE_CURRENT_LIST_DIR}/BalanceTables.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/FrameThumbnails.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FrameImages.cpp
   ${CMAKE_CURRENT_LIST_DIR}/FrameZoneLoads.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dataAnalysis.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dataAnalysis.ui

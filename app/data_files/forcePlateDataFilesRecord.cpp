@@ -14,8 +14,8 @@
 #include "DataFileList.h"
 #include "FileListTree.h"
 #include "GlobalState.h"
-#include "PressImage.h"
 #include "PrivateFiles.h"
+#include "RecordingCache.h"
 #include "RecordingLoader.h"
 #include "ViewHelpers.h"
 #include "dataAnalysis.h"
@@ -94,7 +94,6 @@ void forcePlateDataFilesRecord::loadDataFile(const QString& path) {
     const QString folder = recordingCacheFolder(QCoreApplication::applicationDirPath(), path);
     createPrivateFolder(folder);
     cacheFolder_ = folder.toStdString();
-    savePressImageCache(load.recording->frames.front(), folder, 1);
 
     showRecordingInAnalysisViews(folder, load.recording.release());
 }
@@ -112,7 +111,11 @@ void showRecordingInAnalysisViews(const QString& cacheFolder, LoadedRecording* r
 }
 
 void forcePlateDataFilesRecord::onDeleteAnimat() {
-    if (deleteListedFile(this, currentPath())) onRefreshList();
+    const QString path = currentPath();
+    if (!deleteListedFile(this, path)) return;
+    if (!QFileInfo::exists(path))
+        removeRecordingCache(QCoreApplication::applicationDirPath(), path);
+    onRefreshList();
 }
 
 void forcePlateDataFilesRecord::onOpenFileFolder() {
@@ -127,7 +130,21 @@ void forcePlateDataFilesRecord::onRenameAnimation() {
     AnimationRename dialog(this);
     dialog.setFilePath(path);
     dialog.exec();
+    if (dialog.currentPath() != path) followRenamedRecording(path, dialog.currentPath());
     onRefreshList();
+}
+
+void forcePlateDataFilesRecord::followRenamedRecording(const QString& oldPath,
+                                                       const QString& newPath) {
+    const QString applicationDir = QCoreApplication::applicationDirPath();
+    moveRecordingCache(applicationDir, oldPath, newPath);
+    if (QString::fromStdString(cacheFolder_) != recordingCacheFolder(applicationDir, oldPath))
+        return;
+    // The open recording: its views read the analysis image from the new folder.
+    const QString folder = recordingCacheFolder(applicationDir, newPath);
+    cacheFolder_ = folder.toStdString();
+    if (forcePlateStaticDataAnalysis* view = globalState().staticAnalysisView)
+        view->cacheFolderMoved(folder);
 }
 
 void forcePlateDataFilesRecord::onExportDataToCSV() {

@@ -1,7 +1,7 @@
 // Data file browser of the right panel: lists the recordings under "./Resources/data/" and
 // opens, deletes, shows, renames and exports them. Every action works on the listed file's own
 // absolute path (kept in the hidden column 4), so files in subfolders and names with a "."
-// are handled like any other.
+// are handled like any other. A recording's cache folder is renamed and deleted with it.
 #pragma once
 
 #include <QIcon>
@@ -28,8 +28,8 @@ public:
     // The cache folder of the file opened last.
     const std::string& cacheFolder() const { return cacheFolder_; }
 
-    // Reads, cleans and opens a recording: cache folder and first thumbnail, then the static
-    // and the balance analysis, switching to their tabs. Failures are shown in message boxes.
+    // Reads, cleans and opens a recording: its cache folder, then the static and the balance
+    // analysis, switching to their tabs. Failures are shown in message boxes.
     void loadDataFile(const QString& path);
 
 signals:
@@ -51,6 +51,9 @@ private:
     void exportToCsv(const QString& rawPath, const QString& csvPath);
     // The absolute path of the current item, empty when there is none.
     QString currentPath() const;
+    // Moves the cache folder of a renamed recording with it (and tells the views when it is
+    // the open one).
+    void followRenamedRecording(const QString& oldPath, const QString& newPath);
 
     Ui::forcePlateDataFilesRecord* ui_;
     QIcon playIcon_;

@@ -1,7 +1,6 @@
 #include "PressImage.h"
 
 #include <QFile>
-#include <QFileInfo>
 #include <cstdio>
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
@@ -11,7 +10,6 @@
 namespace {
 
 constexpr int kLowestDrawnValue = 50;
-constexpr int kThumbnailSide = 500;
 
 // Level k of the 8-bit image shows the colour of value 16 * k, blue-green-red.
 cv::Mat colorTable(const ColorOfPressMap& map) {
@@ -62,14 +60,6 @@ cv::Mat drawPressImage(const ColorOfPressMap& map, const PressureMatrix& matrix,
         std::printf("Save image %s %s\n", path.toUtf8().constData(), saved ? "success" : "failed");
     }
     return image;
-}
-
-void savePressImageCache(const PressureMatrix& matrix, const QString& folder,
-                         unsigned int frameNumber) {
-    const QString path = folder + "/" + QString::number(frameNumber) + ".jpg";
-    if (!QFileInfo::exists(path)) {
-        drawPressImage(matrix, path, kThumbnailSide, kThumbnailSide);
-    }
 }
 
 void copyToRgbPixels(const cv::Mat& image, std::vector<int>& pixels) {

@@ -1,5 +1,4 @@
-// Turns one pressure matrix into a colour image through the pressure colour scale, and keeps
-// the per-recording thumbnails.
+// Turns one pressure matrix into a colour image through the pressure colour scale.
 #pragma once
 
 #include <QString>
@@ -19,11 +18,6 @@
 cv::Mat drawPressImage(const PressureMatrix& matrix, const QString& path, int width, int height);
 cv::Mat drawPressImage(const ColorOfPressMap& map, const PressureMatrix& matrix,
                        const QString& path, int width, int height);
-
-// Writes the 500 x 500 thumbnail folder + "/" + frameNumber + ".jpg" unless a file already
-// exists there. Safe to call from a worker thread once the scale is loaded.
-void savePressImageCache(const PressureMatrix& matrix, const QString& folder,
-                         unsigned int frameNumber);
 
 // Copies a blue-green-red image into pixels as red, green, blue components per pixel,
 // row-major, the layout the sensor-matrix widget takes; pixels is resized to fit.

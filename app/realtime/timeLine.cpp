@@ -1,10 +1,13 @@
 #include "timeLine.h"
 
+#include <QComboBox>
 #include <QDateTime>
 #include <QDir>
+#include <QIntValidator>
 #include <QMessageBox>
 #include <QTabWidget>
 #include <QTimer>
+#include <algorithm>
 
 #include "AppConstants.h"
 #include "DeviceManagement.h"
@@ -30,13 +33,32 @@ void warn(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, "操作提示", text, QMessageBox::Ok);
 }
 
+// The playback speeds offered, as shown and as factors of real time; 1x is the default.
+const struct {
+    const char* text;
+    double factor;
+} kSpeeds[] = {{"0.25x", 0.25}, {"0.5x", 0.5}, {"1x", 1.0}, {"2x", 2.0}, {"4x", 4.0}};
+constexpr int kDefaultSpeedIndex = 2;
+
+// A typed frame number outside the recording is brought into it when Enter is pressed.
+class FrameNumberValidator : public QIntValidator {
+public:
+    using QIntValidator::QIntValidator;
+    void fixup(QString& input) const override {
+        bool ok = false;
+        const int n = input.toInt(&ok);
+        input = QString::number(ok ? qBound(bottom(), n, top()) : bottom());
+    }
+};
+
 }  // namespace
 
 timeLine::timeLine(QWidget* parent)
     : QWidget(parent),
       ui_(new Ui::timeLine),
       recordTimer_(new QTimer(this)),
-      playTimer_(new QTimer(this)) {
+      playTimer_(new QTimer(this)),
+      frameValidator_(new FrameNumberValidator(1, 1, this)) {
     ui_->setupUi(this);
     ui_->_recordBtn_2->setIcon(QIcon("Resources/images/Record.png"));
     ui_->_backReduceFrameBtn->setIcon(QIcon("Resources/images/toLeft.png"));
@@ -55,6 +77,16 @@ timeLine::timeLine(QWidget* parent)
             SLOT(slotActionOnSliderPressed()));
     if (DeviceManagement* panel = globalState().deviceManagement)
         connect(panel, SIGNAL(recordingFailed(QString)), this, SLOT(onRecordingFailed(QString)));
+
+    playTimer_->setTimerType(Qt::PreciseTimer);
+    for (const auto& speed : kSpeeds) ui_->comboBoxSpeed->addItem(speed.text, speed.factor);
+    ui_->comboBoxSpeed->setCurrentIndex(kDefaultSpeedIndex);
+    connect(ui_->comboBoxSpeed, QOverload<int>::of(&QComboBox::currentIndexChanged), this, [this] {
+        if (playing_) restartPlaybackClock();
+    });
+    ui_->lineEditFrame->setValidator(frameValidator_);
+    connect(ui_->lineEditFrame, &QLineEdit::returnPressed, this, &timeLine::onFrameTyped);
+    showPlaybackTime(0);
 }
 
 timeLine::~timeLine() { delete ui_; }
@@ -63,7 +95,9 @@ void timeLine::setTimelineControlsVisible(bool visible) {
     QWidget* const controls[] = {ui_->_backReduceFrameBtn,
                                  ui_->_playBtn,
                                  ui_->_forAddFrameBtn,
+                                 ui_->comboBoxSpeed,
                                  ui_->horizontalSlider,
+                                 ui_->labelPlaybackTime,
                                  ui_->label_3,
                                  ui_->lineEditFrame,
                                  ui_->label_2,
@@ -172,12 +206,23 @@ void timeLine::slotActionPlayOrStop() {
 }
 
 void timeLine::startPlayback() {
+    if (totalFrames_ < 1) return;
+    // From the last frame (a playback that ended) it plays again from the first.
+    if (currentFrame_ < 1 || currentFrame_ >= totalFrames_) goToFrame(1);
     playing_ = true;
     ui_->_playBtn->setCheckable(false);
     ui_->_playBtn->setIcon(QIcon(kPauseIcon));
     ui_->_playBtn->setToolTip("暂停");
-    playTimer_->start(10);
+    restartPlaybackClock();
+    playTimer_->start(kPlaybackTickMs);
 }
+
+void timeLine::restartPlaybackClock() {
+    playbackClock_.start(std::max(1, currentFrame_), totalFrames_, frameRate_, playbackSpeed());
+    playbackElapsed_.start();
+}
+
+double timeLine::playbackSpeed() const { return ui_->comboBoxSpeed->currentData().toDouble(); }
 
 void timeLine::stopPlayback() {
     playing_ = false;
@@ -196,37 +241,58 @@ void timeLine::resetTimeline() {
     ui_->horizontalSlider->setValue(0);
     ui_->lineEditFrame->setText("0");
     ui_->lineEditTotalFrame->setText("0");
+    frameValidator_->setRange(1, 1);
+    showPlaybackTime(0);
 }
 
-void timeLine::setTotalFrames(int total) {
+void timeLine::setTotalFrames(int total, double rate) {
     totalFrames_ = total;
+    frameRate_ = rate;
     const QSignalBlocker quiet(ui_->horizontalSlider);
     ui_->horizontalSlider->setRange(1, total);
     ui_->lineEditTotalFrame->setText(QString::number(total));
+    frameValidator_->setRange(1, std::max(1, total));
+    showPlaybackTime(currentFrame_);
 }
 
 void timeLine::playData() {
-    ++currentFrame_;
-    if (currentFrame_ > totalFrames_) {
-        stopPlayback();  // past the last frame
-        return;
+    const qint64 elapsedNs = playbackElapsed_.nsecsElapsed();
+    const int due = playbackClock_.frameAt(elapsedNs);
+    // Only the frame due now is drawn; the ones passed meanwhile are skipped.
+    if (due != currentFrame_) {
+        currentFrame_ = due;
+        showPlaybackPosition(due);
+        if (balanceTabShown()) globalState().balanceAnalysisView->showFrame(due);
     }
-    ui_->lineEditFrame->setText(QString::number(currentFrame_));
-    {
-        const QSignalBlocker quiet(ui_->horizontalSlider);
-        ui_->horizontalSlider->setValue(currentFrame_);
+    if (playbackClock_.endedAt(elapsedNs)) {
+        stopPlayback();
+        emit playbackFinished();
     }
-    if (balanceTabShown()) globalState().balanceAnalysisView->showFrame(currentFrame_);
 }
 
 void timeLine::goToFrame(int frame) {
     currentFrame_ = frame;
+    showPlaybackPosition(frame);
+    if (dataAnalysis* balance = globalState().balanceAnalysisView) balance->showFrame(frame);
+}
+
+void timeLine::showPlaybackPosition(int frame) {
     {
         const QSignalBlocker quiet(ui_->horizontalSlider);
         ui_->horizontalSlider->setValue(frame);
     }
     ui_->lineEditFrame->setText(QString::number(frame));
-    if (dataAnalysis* balance = globalState().balanceAnalysisView) balance->showFrame(frame);
+    showPlaybackTime(frame);
+}
+
+void timeLine::showPlaybackTime(int frame) {
+    ui_->labelPlaybackTime->setText(playbackTimeText(frame, totalFrames_, frameRate_));
+}
+
+void timeLine::onFrameTyped() {
+    if (totalFrames_ < 1) return;
+    goToFrame(qBound(1, ui_->lineEditFrame->text().toInt(), totalFrames_));
+    if (playing_) restartPlaybackClock();
 }
 
 void timeLine::slotActionSetValue(int a) {

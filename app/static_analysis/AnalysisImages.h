@@ -12,9 +12,8 @@ constexpr int kAnalysisImageSide = 500;
 // The image the static view shows: cacheFolder + "/analysis.jpg".
 QString analysisImagePath(const QString& cacheFolder);
 
-// Renders with scale, at 500 x 500, into cacheFolder: "analysis-origin.jpg" (chosenFrame, the
-// heaviest frame as recorded, frames[grids.chosenFrame]), "analysis-a.jpg" (the same image
-// written again) and "analysis.jpg" (peakGrid, the image the view shows). Failed writes are
-// not errors: the renderer prints "failed" and the view shows white where a file is missing.
-void writeAnalysisImages(const ColorOfPressMap& scale, const QString& cacheFolder,
-                         const PressureMatrix& chosenFrame, const PressureMatrix& peakGrid);
+// Renders peakGrid with scale, at 500 x 500, into analysisImagePath(cacheFolder): the one
+// picture of a recording that is kept on disk (the static view and the balance drawing read
+// it). A failed write is not an error: the renderer prints "failed" and the views show white.
+void writeAnalysisImage(const ColorOfPressMap& scale, const QString& cacheFolder,
+                        const PressureMatrix& peakGrid);

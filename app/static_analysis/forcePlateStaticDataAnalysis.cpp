@@ -130,8 +130,7 @@ void forcePlateStaticDataAnalysis::analyzeDataFile(const QString& cacheFolder,
     std::fflush(stdout);
     recording_ = record;
     cacheFolder_ = cacheFolder;
-    writeAnalysisImages(globalState().colorOfPressMap, cacheFolder,
-                        record->frames[analysis_.grids.chosenFrame], analysis_.grids.peakGrid);
+    writeAnalysisImage(globalState().colorOfPressMap, cacheFolder, analysis_.grids.peakGrid);
     QThread::msleep(100);
     analysisImagePath_ = analysisImagePath(cacheFolder);
     drawAnalysisImage(analysisImagePath_);
@@ -139,6 +138,12 @@ void forcePlateStaticDataAnalysis::analyzeDataFile(const QString& cacheFolder,
                        &forcePlateStaticDataAnalysis::slotActionOnDrawableLabelScaled);
     ui_->tab2_openGLWidgetFootShape->update();
     ui_->tab3_openGLWidgetFoot->update();
+}
+
+void forcePlateStaticDataAnalysis::cacheFolderMoved(const QString& cacheFolder) {
+    if (cacheFolder_.isEmpty()) return;
+    cacheFolder_ = cacheFolder;
+    analysisImagePath_ = analysisImagePath(cacheFolder);
 }
 
 void forcePlateStaticDataAnalysis::removeCharts() {

@@ -29,6 +29,9 @@ public:
     // analysis images into cacheFolder; the figures appear once the image has been drawn. A
     // missing or empty recording leaves the page empty.
     void analyzeDataFile(const QString& cacheFolder, const LoadedRecording* record);
+    // The analysed recording was renamed and its cache folder with it: the analysis image is
+    // read from cacheFolder from now on.
+    void cacheFolderMoved(const QString& cacheFolder);
 
     // Saves the three tabs as "<folder><stamp>_tab1.png" ... "_tab3.png" for the data report
     // and deletes them 10 s later. Leaves the page on its third tab.

@@ -63,8 +63,6 @@ int main(int argc, char** argv) {
     window.show();
     while (!globalState().dataFilesView) QCoreApplication::processEvents();
     globalState().dataFilesView->loadDataFile(recording);
-    // Measure publishing alone, not the thumbnails still being written in the background.
-    globalState().balanceAnalysisView->stopFrameImageWorker();
     waitProcessingEvents(500);
 
     auto* button =

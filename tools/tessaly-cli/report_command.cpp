@@ -95,7 +95,6 @@ public:
         state.staticAnalysisView = new forcePlateStaticDataAnalysis;
         tabs_.addTab(state.staticAnalysisView, "足底压力静态分析");
         state.balanceAnalysisView = new dataAnalysis;
-        state.balanceAnalysisView->setFrameThumbnailsEnabled(false);
         tabs_.addTab(state.balanceAnalysisView, "足底压力中心数据分析");
         state.reportViewer = new DataRepots;
         state.reportViewer->setProblemsShownInMessageBoxes(false);

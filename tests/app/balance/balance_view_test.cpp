@@ -1,9 +1,8 @@
-// The balance view with its painter, charts, tables, thumbnail writer and timeline coupling,
-// in a temporary working folder. Needs an X display (the painter is an OpenGL widget).
+// The balance view with its painter, charts, tables, frame images and timeline coupling, in a
+// temporary working folder. Needs an X display (the painter is an OpenGL widget).
 #include <qcustomplot.h>
 
 #include <QLabel>
-#include <QProcess>
 #include <QSlider>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -14,7 +13,6 @@
 #include "ColorScale.h"
 #include "FrameZoneLoads.h"
 #include "GlobalState.h"
-#include "ProcessExit.h"
 #include "balance_frames.h"
 #include "dataAnalysis.h"
 #include "standing_frames.h"
@@ -31,41 +29,11 @@ LoadedRecording* recordingOf(std::vector<PressureMatrix> frames, std::uint16_t r
     return record;
 }
 
-QStringList thumbnailsIn(const QString& folder) {
-    return QDir(folder).entryList({"*.jpg"}, QDir::Files, QDir::Name);
-}
-
-// Files that are not finished thumbnails (a write cut short leaves its temporary file).
-QStringList strayFilesIn(const QString& folder) {
-    QStringList stray;
-    for (const QString& name : QDir(folder).entryList(QDir::Files))
-        if (!QRegularExpression("^\\d+\\.jpg$").match(name).hasMatch()) stray << name;
-    return stray;
-}
-
-bool allThumbnailsWhole(const QString& folder) {
-    for (const QString& name : thumbnailsIn(folder))
-        if (QImage(folder + "/" + name).size() != QSize(500, 500)) return false;
-    return true;
-}
-
 int countPixels(const QImage& image, const std::function<bool(QColor)>& match) {
     int count = 0;
     for (int y = 0; y < image.height(); ++y)
         for (int x = 0; x < image.width(); ++x) count += match(image.pixelColor(x, y)) ? 1 : 0;
     return count;
-}
-
-// The child process of exitWhileWritingEndsCleanly: ends the program in the middle of a long
-// thumbnail pass.
-int exitWhileWriting(int argc, char** argv) {
-    QApplication app(argc, argv);
-    loadColorOfPressMap(globalState());
-    auto* view = new dataAnalysis;
-    globalState().balanceAnalysisView = view;
-    view->analyzeRecording(argv[2], recordingOf(standingRecording(3000, 200)));
-    QTest::qWait(200);
-    endProcessNow();
 }
 
 }  // namespace
@@ -122,10 +90,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&tabs_));
     }
 
-    void cleanupTestCase() {
-        view_->stopFrameImageWorker();
-        QDir::setCurrent(startDir_);
-    }
+    void cleanupTestCase() { QDir::setCurrent(startDir_); }
 
     void innerTabDecidesTheTimelineControls() {
         tabs_.setCurrentIndex(3);
@@ -184,40 +149,6 @@ private slots:
         QCOMPARE(drawing.pixelColor(1, 1), QColor(Qt::white));
     }
 
-    void workerWritesEveryThumbnailOnce() {
-        const QString folder = cacheFolder("thumbnails");
-        const QByteArray marker = "not an image";
-        QFile present(folder + "/3.jpg");
-        QVERIFY(present.open(QIODevice::WriteOnly) && present.write(marker) == marker.size());
-        present.close();
-        view_->analyzeRecording(folder, recordingOf(standingRecording(12, 100)));
-        QTRY_VERIFY(!view_->frameImageWorkerRunning());
-
-        QStringList expected;  // frame 1 belongs to the loader
-        for (int n = 2; n <= 12; ++n) expected << QString("%1.jpg").arg(n);
-        expected.sort();
-        QCOMPARE(thumbnailsIn(folder), expected);
-        QVERIFY(strayFilesIn(folder).isEmpty());
-        QVERIFY(present.open(QIODevice::ReadOnly));
-        QCOMPARE(present.readAll(), marker);
-    }
-
-    void stoppedOrReplacedWorkerLeavesOnlyWholeThumbnails() {
-        const QString first = cacheFolder("long_first");
-        const QString second = cacheFolder("long_second");
-        view_->analyzeRecording(first, recordingOf(standingRecording(2000, 200)));
-        QTest::qWait(50);
-        view_->analyzeRecording(second, recordingOf(standingRecording(2000, 200)));
-        QTest::qWait(50);
-        view_->stopFrameImageWorker();
-        QVERIFY(!view_->frameImageWorkerRunning());
-        for (const QString& folder : {first, second}) {
-            QVERIFY(thumbnailsIn(folder).size() < 1999);  // cut short
-            QVERIFY(strayFilesIn(folder).isEmpty());
-            QVERIFY(allThumbnailsWhole(folder));
-        }
-    }
-
     void timelineStepsFramesAndTheZoneTableFollows() {
         std::vector<PressureMatrix> frames = standingRecording(6, 100);
         frames[3] = balancetest::kEmptyFrame;
@@ -270,6 +201,61 @@ private slots:
         QCOMPARE(painter()->grabFramebuffer().isNull(), false);
     }
 
+    // Frames are drawn from the recording when shown, the same picture again when shown again,
+    // and nothing goes into the cache folder.
+    void framesAreDrawnWithoutFiles() {
+        const QString folder = cacheFolder("drawn");
+        const std::vector<PressureMatrix> frames = standingRecording(40, 100);
+        view_->analyzeRecording(folder, recordingOf(frames));
+        tabs_.setCurrentIndex(3);
+        innerTabs()->setCurrentIndex(0);
+        const QLabel* image = view_->findChild<QLabel*>("label4PlayingAnalysisedImages");
+        QTRY_VERIFY(image->width() > 100);
+        QImage first;
+        for (int n : {1, 20, 40, 30, 20, 1}) {  // more frames than are kept in memory, and back
+            view_->showFrame(n);
+            const QImage shown = image->pixmap(Qt::ReturnByValue).toImage();
+            const QImage expected =
+                renderFrameImage(frames[n - 1], kFrameImageSide)
+                    .scaled(image->width(), image->width(), Qt::KeepAspectRatioByExpanding,
+                            Qt::FastTransformation)
+                    .convertToFormat(shown.format());
+            QCOMPARE(shown, expected);
+            if (n == 1 && first.isNull()) first = shown;
+        }
+        QCOMPARE(image->pixmap(Qt::ReturnByValue).toImage(), first);
+        QVERIFY(QDir(folder).entryList(QDir::Files).isEmpty());
+        innerTabs()->setCurrentIndex(1);
+    }
+
+    // The drawing keeps the analysis image it was given, so renaming or deleting the recording
+    // (and its cache folder with it) while it is shown changes nothing on screen.
+    void trajectoryBackgroundOutlivesTheCacheFolder() {
+        const QString folder = cacheFolder("background");
+        QImage green(500, 500, QImage::Format_RGB32);
+        green.fill(QColor(0, 200, 0));
+        QVERIFY(green.save(folder + "/analysis.jpg"));
+        view_->analyzeRecording(folder, recordingOf(standingRecording(50, 100)));
+        QVERIFY(QDir(folder).removeRecursively());
+        innerTabs()->setCurrentIndex(1);
+        painter()->update();
+        const QColor corner = painter()->grabFramebuffer().pixelColor(1, 1);
+        QVERIFY2(corner.green() > 150 && corner.red() < 60, qPrintable(corner.name()));
+    }
+
+    void recentFrameImagesKeepTheLastFew() {
+        const std::vector<PressureMatrix> frames = standingRecording(12, 100);
+        RecentFrameImages recent;
+        for (int n = 1; n <= 12; ++n) recent.imageOf(n, frames[n - 1]);
+        QCOMPARE(recent.size(), RecentFrameImages::kCapacity);
+        // A kept image is given back as it was, even when asked with another frame's data.
+        QCOMPARE(recent.imageOf(12, frames[0]), renderFrameImage(frames[11], kFrameImageSide));
+        QCOMPARE(recent.imageOf(1, frames[0]), renderFrameImage(frames[0], kFrameImageSide));
+        QCOMPARE(recent.size(), RecentFrameImages::kCapacity);
+        recent.clear();
+        QCOMPARE(recent.size(), std::size_t{0});
+    }
+
     void originSlotsMoveThePainter() {
         for (const char* slot : {"onPointMoveRight", "onPointMoveRight", "onPointMoveDown"})
             QVERIFY(QMetaObject::invokeMethod(view_, slot));
@@ -278,24 +264,9 @@ private slots:
         QVERIFY(QMetaObject::invokeMethod(view_, "onPointMoveUp"));
         QCOMPARE(painter()->originOffset(), QPoint(2, 0));
     }
-
-    void exitWhileWritingEndsCleanly() {
-        const QString folder = cacheFolder("exit");
-        QProcess child;
-        child.start(QCoreApplication::applicationFilePath(), {"--exit-while-writing", folder});
-        QVERIFY(child.waitForFinished(60000));
-        QCOMPARE(child.exitStatus(), QProcess::NormalExit);
-        QCOMPARE(child.exitCode(), 0);
-        QVERIFY(!thumbnailsIn(folder).isEmpty());
-        QVERIFY(thumbnailsIn(folder).size() < 2999);
-        QVERIFY(strayFilesIn(folder).isEmpty());
-        QVERIFY(allThumbnailsWhole(folder));
-    }
 };
 
 int main(int argc, char** argv) {
-    if (argc == 3 && QByteArray(argv[1]) == "--exit-while-writing")
-        return exitWhileWriting(argc, argv);
     QApplication app(argc, argv);
     BalanceViewTest test;
     return QTest::qExec(&test, argc, argv);

@@ -139,10 +139,7 @@ private slots:
             sim_->terminate();
             sim_->waitForFinished(3000);
         }
-        if (!cacheFolder_.isEmpty()) {
-            globalState().balanceAnalysisView->stopFrameImageWorker();
-            QDir(cacheFolder_).removeRecursively();
-        }
+        if (!cacheFolder_.isEmpty()) QDir(cacheFolder_).removeRecursively();
         QDir::setCurrent(startDir_);
         currentSubjectFile_.reset();
     }

@@ -30,6 +30,10 @@ class BrowserTest : public QObject {
     QString dataPath(const QString& name) const {
         return QDir(workDir_.path()).absoluteFilePath("Resources/data/" + name);
     }
+    // The cache folder of the recording called name, beside the program.
+    static QString cachePath(const QString& name) {
+        return QCoreApplication::applicationDirPath() + "/Resources/cache/" + name;
+    }
     // Makes the row showing name the current one; false when no row shows it.
     bool select(const QString& name) {
         for (int row = 0; row < tree()->topLevelItemCount(); ++row) {
@@ -112,9 +116,11 @@ private slots:
         QCOMPARE(globalState().balanceAnalysisView->frameCount(), frames);
         QCOMPARE(globalState().timeLineView->totalFrames(), frames);
         QCOMPARE(tabs_.currentIndex(), 2);
-        const QString cache = QCoreApplication::applicationDirPath() + "/Resources/cache/" + name;
+        const QString cache = cachePath(name);
         QCOMPARE(QString::fromStdString(browser_->cacheFolder()), cache);
-        QVERIFY(QFileInfo::exists(cache + "/1.jpg"));
+        // Frames are drawn when shown: the one picture the views read is all that is written.
+        QCOMPARE(QDir(cache).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 QStringList{"analysis.jpg"});
         QDir(cache).removeRecursively();
         QCOMPARE(tree()->currentItem()->font(2).bold(), true);
     }
@@ -214,6 +220,42 @@ private slots:
         tree()->setCurrentItem(nullptr);
         browser_->onDeleteAnimat();  // nothing current: nothing happens
         QCOMPARE(tree()->topLevelItemCount(), 3);
+    }
+
+    // The cache folder goes with its recording: an open recording's too, whose views then
+    // read their picture from the new folder.
+    void renameAndDeleteTakeTheCacheFolder() {
+        QVERIFY(select("renamed.v2"));
+        QVERIFY(!messageDuring([&] { browser_->onOpenAnimation(); }).shown);
+        QVERIFY(QFileInfo::exists(cachePath("renamed.v2/analysis.jpg")));
+        QVERIFY(writeFile(cachePath("header_only/analysis.jpg"), "not open"));
+
+        QVERIFY(select("renamed.v2"));
+        QCOMPARE(renameTo("renamed.v3"), QString());
+        QVERIFY(!QFileInfo::exists(cachePath("renamed.v2")));
+        QVERIFY(QFileInfo::exists(cachePath("renamed.v3/analysis.jpg")));
+        QCOMPARE(QString::fromStdString(browser_->cacheFolder()), cachePath("renamed.v3"));
+        QVERIFY(select("header_only"));
+        QCOMPARE(renameTo("header_moved"), QString());
+        QCOMPARE(readFile(cachePath("header_moved/analysis.jpg")), QByteArray("not open"));
+        QVERIFY(!QFileInfo::exists(cachePath("header_only")));
+        QVERIFY(select("header_moved"));
+        renameTo("never", false);  // cancelled: nothing moves
+        QVERIFY(QFileInfo::exists(cachePath("header_moved")));
+
+        const auto deleteAnswering = [this](const QString& name,
+                                            QMessageBox::StandardButton answer) {
+            QVERIFY(select(name));
+            answeringModal<QMessageBox>([&](QMessageBox* box) { box->button(answer)->click(); },
+                                        [&] { browser_->onDeleteAnimat(); });
+        };
+        deleteAnswering("header_moved", QMessageBox::No);
+        QVERIFY(QFileInfo::exists(cachePath("header_moved")));
+        for (const QString& name : {"renamed.v3", "header_moved"}) {
+            deleteAnswering(name, QMessageBox::Yes);
+            QVERIFY(!shownNames().contains(name));
+            QVERIFY2(!QFileInfo::exists(cachePath(name)), qPrintable(name));
+        }
     }
 
     void looksRight() {

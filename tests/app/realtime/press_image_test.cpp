@@ -1,4 +1,4 @@
-// Rendering pressure matrices through the colour scale, and the thumbnail cache.
+// Rendering pressure matrices through the colour scale.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -147,31 +147,6 @@ TEST(PressImage, AFailedWriteStillReturnsTheImage) {
         EXPECT_TRUE(everyPixelIs(image, bgrOf(map, 48)));
         EXPECT_FALSE(QFile::exists(path));
     }
-}
-
-TEST(PressImageCache, WritesEachThumbnailOnce) {
-    QTemporaryDir dir;
-    globalState().colorOfPressMap = distinctScale();
-    const PressureMatrix matrix = footLikeMatrix();
-
-    savePressImageCache(matrix, dir.path(), 7);
-    const QString path = dir.path() + "/7.jpg";
-    const cv::Mat thumbnail = cv::imread(QFile::encodeName(path).toStdString());
-    ASSERT_FALSE(thumbnail.empty());
-    EXPECT_EQ(thumbnail.size(), cv::Size(500, 500));
-
-    {  // mark the file: a second call must leave it alone
-        QFile file(path);
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-        file.write("kept");
-    }
-    savePressImageCache(matrix, dir.path(), 7);
-    QFile file(path);
-    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
-    EXPECT_EQ(file.readAll(), "kept");
-
-    savePressImageCache(matrix, dir.path(), 8);
-    EXPECT_TRUE(QFile::exists(dir.path() + "/8.jpg"));
 }
 
 TEST(PressImage, CopiesPixelsAsRedGreenBlueRowByRow) {

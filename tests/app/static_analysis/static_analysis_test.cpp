@@ -139,24 +139,22 @@ TEST(StaticAnalysis, StandingSubjectHasTwoFeetInsideTheirHalves) {
     EXPECT_EQ(analysis.feet[kLeftFoot].share + analysis.feet[kRightFoot].share, 100);
 }
 
-TEST(AnalysisImages, WritesTheThreeImagesOfTheCacheFolder) {
+TEST(AnalysisImages, WritesOnlyTheImageTheViewsRead) {
     QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const auto frames = twoFootRecording();
-    const StaticGrids grids = computeStaticGrids(frames);
-    writeAnalysisImages(ColorOfPressMap(), folder.path(), frames[grids.chosenFrame],
-                        grids.peakGrid);
+    const StaticGrids grids = computeStaticGrids(twoFootRecording());
+    writeAnalysisImage(ColorOfPressMap(), folder.path(), grids.peakGrid);
     EXPECT_EQ(analysisImagePath(folder.path()), folder.path() + "/analysis.jpg");
-    for (const char* name : {"analysis-origin.jpg", "analysis-a.jpg", "analysis.jpg"}) {
-        const cv::Mat image = cv::imread(QFile::encodeName(folder.filePath(name)).toStdString());
-        EXPECT_EQ(image.cols, 500) << name;
-        EXPECT_EQ(image.rows, 500) << name;
-    }
+    EXPECT_EQ(QDir(folder.path()).entryList(QDir::Files), QStringList{"analysis.jpg"});
+    const cv::Mat image =
+        cv::imread(QFile::encodeName(analysisImagePath(folder.path())).toStdString());
+    EXPECT_EQ(image.cols, 500);
+    EXPECT_EQ(image.rows, 500);
 }
 
 TEST(AnalysisImages, AMissingFolderIsNoError) {
     const StaticGrids grids = computeStaticGrids({PressureMatrix()});
-    writeAnalysisImages(ColorOfPressMap(), "/nonexistent/cache", PressureMatrix(), grids.peakGrid);
+    writeAnalysisImage(ColorOfPressMap(), "/nonexistent/cache", grids.peakGrid);
     EXPECT_FALSE(QFile::exists("/nonexistent/cache/analysis.jpg"));
 }
 
