@@ -147,6 +147,8 @@ RecordingError DeviceManagement::startRecording() {
     const RecordingError result = recordFile_->open(recordFilePath_, header);
     lastDiskSync_.start();
     recordingClock_.start();
+    plateFirstFrameNs_.clear();
+    platesDone_.clear();
     if (!result.ok()) {
         std::printf("startRecording() %s\r\n", result.message.toUtf8().constData());
         recordFile_.reset();
@@ -156,8 +158,15 @@ RecordingError DeviceManagement::startRecording() {
 
 RecordingError DeviceManagement::recordFrame(const QString& serial,
                                              const ForcePlateFrame_TypeDef& frame) {
-    Q_UNUSED(serial);  // every plate's frames go to the one file, in arrival order
+    // Every plate's frames go to the one file, in arrival order.
     if (!recording_ || !recordFile_) return {};
+    if (!withinRecordingTime(serial)) {
+        if (platesDone_.size() == plateFirstFrameNs_.size()) {
+            recording_ = false;
+            emit recordingComplete();
+        }
+        return {};
+    }
     RecordingError result = recordFile_->appendFrame(frame);
     if (result.ok()) {
         lastFrameNs_ = recordingClock_.nsecsElapsed();
@@ -177,6 +186,27 @@ RecordingError DeviceManagement::recordFrame(const QString& serial,
         emit recordingFailed(result.message);
     }
     return result;
+}
+
+// Decided per frame by its arrival, so the file holds the recording time's frames however late
+// the first frame comes and however the display timers run.
+bool DeviceManagement::withinRecordingTime(const QString& serial) {
+    if (recordingSeconds_ <= 0) return true;
+    if (platesDone_.contains(serial)) return false;
+    const qint64 now = recordingClock_.nsecsElapsed();
+    const qint64 first = plateFirstFrameNs_.value(serial, -1);
+    if (first < 0) {
+        plateFirstFrameNs_.insert(serial, now);
+        return true;
+    }
+    if (now - first < qint64(recordingSeconds_) * 1000000000) return true;
+    platesDone_.insert(serial);
+    return false;
+}
+
+double DeviceManagement::recordedSeconds() const {
+    if (!recordFile_ || recordFile_->frameCount() == 0) return 0;
+    return (recordingClock_.nsecsElapsed() - firstFrameNs_) / 1e9;
 }
 
 // Frames of every streaming plate go to the one file, so its rate is their sum; 200 until a

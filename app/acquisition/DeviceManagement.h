@@ -4,9 +4,11 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
@@ -42,6 +44,9 @@ public:
     void setRecordFilePath(const QString& path) { recordFilePath_ = path; }
     void setRecordFileTag(const QString& tag) { recordFileTag_ = tag; }
     void setRecording(bool recording) { recording_ = recording; }
+    // A fixed-time recording keeps each plate's frames that arrive within `seconds` of that
+    // plate's first recorded frame, then ends with recordingComplete; 0 records until stopped.
+    void setRecordingSeconds(int seconds) { recordingSeconds_ = seconds; }
     bool isRecording() const { return recording_; }
 
     // Opens recordFilePath and writes the header. When the file cannot be opened nothing is
@@ -55,9 +60,13 @@ public:
     // Flushes and closes the file; a second call does nothing.
     RecordingError stopRecording();
     bool hasOpenRecording() const { return recordFile_ != nullptr; }
+    // Seconds since the first recorded frame arrived (monotonic); 0 before it.
+    double recordedSeconds() const;
 
 signals:
     void recordingFailed(QString message);
+    // Every plate of a fixed-time recording has its frames; the recording is still open.
+    void recordingComplete();
 
 public slots:
     void onNewForcePlateFrame(QString deviceName, const ForcePlateFrame_TypeDef& frame,
@@ -66,6 +75,8 @@ public slots:
 
 private:
     std::uint16_t streamingFrameRate() const;
+    // Whether a frame of `serial` arriving now still belongs to a fixed-time recording.
+    bool withinRecordingTime(const QString& serial);
     void showInTable(const ForcePlateFrame_TypeDef& frame);
     void showAsPicture(unsigned int deviceId, const ForcePlateFrame_TypeDef& frame);
 
@@ -82,6 +93,9 @@ private:
     QString recordFilePath_;
     QString recordFileTag_;
     bool recording_ = false;
+    int recordingSeconds_ = 0;
+    QHash<QString, qint64> plateFirstFrameNs_;  // of the running recording
+    QSet<QString> platesDone_;                  // plates whose recording time has passed
     std::unique_ptr<RecordingWriter> recordFile_;
     QElapsedTimer lastDiskSync_;
     QElapsedTimer recordingClock_;

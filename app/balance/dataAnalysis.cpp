@@ -79,6 +79,7 @@ QStringList dataAnalysis::saveChartsForReport(const QString& folder, const QStri
 void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording* record) {
     imageWorker_.stop();  // the previous pass writes into the previous folder; end it first
     loadedRecording_.reset(record ? record : new LoadedRecording);
+    ui_->textEdit_Evaluation->clear();  // the comment was written for the previous recording
     const LoadedRecording& recording = *loadedRecording_;
     cacheFolder_ = cacheFolder.toStdString();
     currentFrame_ = 1;

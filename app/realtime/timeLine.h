@@ -51,6 +51,7 @@ private:
     void setMeasureChoicesEnabled(bool enabled);
     void refreshDataFileList();
 
+    int recordingSeconds_ = 0;  // of the running recording; 0 for a free one
     int totalFrames_ = 0;
     int currentFrame_ = 0;
     Ui::timeLine* ui_;
