@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTreeWidgetItem>
 #include <algorithm>
 #include <cmath>
@@ -23,6 +24,7 @@
 namespace {
 
 constexpr int kListenPort = 10001;
+constexpr int kRateColumn = 4;
 constexpr int kImageSide = 500;
 constexpr int kPixelValues = kImageSide * kImageSide * 3;
 const char* const kPlateModel = "M12";
@@ -39,8 +41,8 @@ QString firstDistinct(const char* list) {
 DeviceManagement::DeviceManagement(QWidget* parent)
     : QWidget(parent), ui_(new Ui::DeviceManagement) {
     ui_->setupUi(this);
-    const int widths[] = {50, 85, 50, 50};
-    for (int c = 0; c < 4; ++c) ui_->treeWidget->setColumnWidth(c, widths[c]);
+    const int widths[] = {40, 80, 40, 40, 60};
+    for (int c = 0; c < 5; ++c) ui_->treeWidget->setColumnWidth(c, widths[c]);
     ui_->treeWidget->header()->setFont(QFont("Microsoft YaHei UI", 10));
     ui_->treeWidget->header()->setDefaultAlignment(Qt::AlignCenter);
 
@@ -53,6 +55,10 @@ DeviceManagement::DeviceManagement(QWidget* parent)
     acquisition_->start(QThread::InheritPriority);
 
     LibPladex_ListenUDPPort(kListenPort);
+    rateClock_.start();
+    auto* rateTimer = new QTimer(this);
+    connect(rateTimer, &QTimer::timeout, this, &DeviceManagement::showFrameRates);
+    rateTimer->start(1000);
     connect(ui_->pushButtonNewDevice, SIGNAL(clicked()), this, SLOT(onPB_refreshDevice_clicked()));
 
     camPlot_ = globalState().realTimeView->getCamPlot();
@@ -92,8 +98,8 @@ void DeviceManagement::onPB_refreshDevice_clicked() {
     ui_->treeWidget->clear();
     for (int i = 0; i < knownDevices_.size(); ++i) {
         auto* item = new QTreeWidgetItem(QStringList{QString::number(i + 1), knownDevices_[i].first,
-                                                     knownDevices_[i].second, "在线"});
-        for (int c = 0; c < 4; ++c) item->setTextAlignment(c, Qt::AlignCenter);
+                                                     knownDevices_[i].second, "在线", "-"});
+        for (int c = 0; c < 5; ++c) item->setTextAlignment(c, Qt::AlignCenter);
         ui_->treeWidget->insertTopLevelItem(0, item);  // newest plate first
     }
     globalState().realTimeView->setDeviceList(knownDevices_);
@@ -103,6 +109,7 @@ void DeviceManagement::onPB_refreshDevice_clicked() {
 void DeviceManagement::onNewForcePlateFrame(QString deviceName,
                                             const ForcePlateFrame_TypeDef& frame,
                                             unsigned int frameRate) {
+    ++framesSinceRateShown_[deviceName];
     if (!active_) return;
     const unsigned int deviceId = serialIdentifier(deviceName);
     deviceInfo_[deviceName + "_frequency"] = frameRate;
@@ -118,6 +125,19 @@ void DeviceManagement::onNewForcePlateFrame(QString deviceName,
         showInTable(frame);
     else
         showAsPicture(deviceId, frame);
+}
+
+// Counted as the frames reach this panel, so the figure is what the program gets and records,
+// lost frames excluded.
+void DeviceManagement::showFrameRates() {
+    const double seconds = rateClock_.restart() / 1000.0;
+    for (int i = 0; i < ui_->treeWidget->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = ui_->treeWidget->topLevelItem(i);
+        const int frames = framesSinceRateShown_.value(item->text(1));
+        const long rate = seconds > 0 ? std::lround(frames / seconds) : 0;
+        item->setText(kRateColumn, QString("%1 Hz").arg(rate));
+    }
+    framesSinceRateShown_.clear();
 }
 
 void DeviceManagement::showInTable(const ForcePlateFrame_TypeDef& frame) {

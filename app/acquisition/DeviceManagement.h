@@ -78,6 +78,8 @@ private:
     // Whether a frame of `serial` arriving now still belongs to a fixed-time recording.
     bool withinRecordingTime(const QString& serial);
     void showInTable(const ForcePlateFrame_TypeDef& frame);
+    // Once a second: each listed plate's frames received over the past second, beside it.
+    void showFrameRates();
     void showAsPicture(unsigned int deviceId, const ForcePlateFrame_TypeDef& frame);
 
     Ui::DeviceManagement* ui_;
@@ -88,6 +90,8 @@ private:
     int deviceCount_ = 0;
     bool active_ = true;
     int displayCounter_ = 0;
+    QHash<QString, int> framesSinceRateShown_;  // per plate serial
+    QElapsedTimer rateClock_;
     PressureMatrix displayMatrix_{};
     std::vector<int> pixelBuffer_;  // 500 x 500 x (red, green, blue), made at the first frame
     QString recordFilePath_;
