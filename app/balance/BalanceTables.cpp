@@ -21,8 +21,9 @@ const QStringList kFigureNames{"COP包络面积(平方毫米)",    "X轴移动�
                                "前后中心速度最大值(cm/s)", "左右中心速度最大值(cm/s)"};
 // The unit of each figure row, as its name says.
 constexpr FigureUnit kFigureUnits[] = {
-    FigureUnit::SquareMillimetre,    FigureUnit::Millimetre,          FigureUnit::Millimetre,
-    FigureUnit::Millimetre,          FigureUnit::CentimetrePerSecond, FigureUnit::CentimetrePerSecond,
+    FigureUnit::SquareMillimetre,    FigureUnit::Millimetre,
+    FigureUnit::Millimetre,          FigureUnit::Millimetre,
+    FigureUnit::CentimetrePerSecond, FigureUnit::CentimetrePerSecond,
     FigureUnit::CentimetrePerSecond, FigureUnit::CentimetrePerSecond};
 
 QTableWidgetItem* centredItem(const QString& text, int pointSize, bool inked) {

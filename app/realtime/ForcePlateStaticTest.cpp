@@ -26,8 +26,8 @@ ForcePlateStaticTest::ForcePlateStaticTest(QWidget* parent)
     // OpenGL picture itself.
     recordingFrame_ = new QFrame(ui_->widget);
     recordingFrame_->setObjectName("recordingFrame");
-    recordingFrame_->setStyleSheet(
-        QString("QFrame#recordingFrame{border:%1px solid rgb(220,0,0);}").arg(kRecordingFrameWidth));
+    recordingFrame_->setStyleSheet(QString("QFrame#recordingFrame{border:%1px solid rgb(220,0,0);}")
+                                       .arg(kRecordingFrameWidth));
     recordingFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
     recordingFrame_->hide();
     for (QComboBox* box : {ui_->CBX_devices, ui_->comboBoxMeasureModel, ui_->comboBoxMeasureTime})

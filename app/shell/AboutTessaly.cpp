@@ -30,8 +30,9 @@ AboutTessaly::AboutTessaly(QWidget* parent) : QDialog(parent), ui_(new Ui::About
     // The notes box shows a readme placed beside the program; without one it would stand empty,
     // so it goes and the dialog takes the size of what it shows.
     QFile readme("./Resources/readme_ch.txt");
-    const QString notes =
-        readme.open(QIODevice::ReadOnly) ? QString::fromUtf8(readme.readAll()).trimmed() : QString();
+    const QString notes = readme.open(QIODevice::ReadOnly)
+                              ? QString::fromUtf8(readme.readAll()).trimmed()
+                              : QString();
     ui_->showTextEdit->setText(notes);
     ui_->showTextEdit->setVisible(!notes.isEmpty());
     if (notes.isEmpty()) {

@@ -106,6 +106,7 @@ QChartView* makePressureChart(const StaticAnalysis& analysis, const QColor& left
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
     for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
-        if (auto* values = qobject_cast<QValueAxis*>(axis)) fitValueAxis(values, longestBar(series));
+        if (auto* values = qobject_cast<QValueAxis*>(axis))
+            fitValueAxis(values, longestBar(series));
     return viewOf(chart, series);
 }

@@ -32,8 +32,8 @@ GaitAddUser::GaitAddUser(QWidget* parent) : QDialog(parent), ui_(new Ui::GaitAdd
     // Typing is kept to numbers with one decimal; the range is checked on saving. A stored
     // record's non-number is still shown when it is edited (the validator checks keystrokes only).
     for (QLineEdit* measure : {ui_->weightUserInfo, ui_->heightUserInfo})
-        measure->setValidator(new QRegularExpressionValidator(
-            QRegularExpression("^\\d{0,3}(\\.\\d?)?$"), measure));
+        measure->setValidator(
+            new QRegularExpressionValidator(QRegularExpression("^\\d{0,3}(\\.\\d?)?$"), measure));
 }
 
 GaitAddUser::~GaitAddUser() { delete ui_; }

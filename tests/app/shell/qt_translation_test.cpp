@@ -44,7 +44,8 @@ private slots:
     }
 
     void standardButtonsAreChinese() {
-        QMessageBox box(QMessageBox::Question, "提示", "确认？", QMessageBox::Yes | QMessageBox::No);
+        QMessageBox box(QMessageBox::Question, "提示", "确认？",
+                        QMessageBox::Yes | QMessageBox::No);
         QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel |
                                  QDialogButtonBox::Save);
         const QString texts[] = {box.button(QMessageBox::Yes)->text(),
@@ -61,9 +62,8 @@ private slots:
         QColorDialog colours;
         colours.setOption(QColorDialog::DontUseNativeDialog);
         colours.show();
-        QVERIFY(englishTexts(&colours, {"&Basic colors", "&Custom colors",
-                                        "&Add to Custom Colors", "&Pick Screen Color", "OK",
-                                        "Cancel"})
+        QVERIFY(englishTexts(&colours, {"&Basic colors", "&Custom colors", "&Add to Custom Colors",
+                                        "&Pick Screen Color", "OK", "Cancel"})
                     .isEmpty());
         QVERIFY2(hasChinese(colours.windowTitle()), qPrintable(colours.windowTitle()));
 

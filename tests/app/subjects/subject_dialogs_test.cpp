@@ -175,20 +175,56 @@ private slots:
         QTest::addColumn<QString>("storedWeight");
         QTest::addColumn<QString>("storedHeight");
         const QString kg = "weightUserInfo", cm = "heightUserInfo";
-        QTest::newRow("plain") << "58.5" << "164" << "" << "58.5" << "164";
-        QTest::newRow("lowest") << "20" << "50" << "" << "20" << "50";
-        QTest::newRow("highest") << "300" << "250.0" << "" << "300" << "250.0";
-        QTest::newRow("spaces, leading zero") << " 075 " << "170.5" << "" << "75" << "170.5";
-        QTest::newRow("light") << "19.9" << "170" << kg << "" << "";
-        QTest::newRow("heavy") << "300.1" << "170" << kg << "" << "";
-        QTest::newRow("two decimals") << "60.25" << "170" << kg << "" << "";
-        QTest::newRow("words") << "七十" << "170" << kg << "" << "";
-        QTest::newRow("with unit") << "60 kg" << "170" << kg << "" << "";
-        QTest::newRow("negative") << "-60" << "170" << kg << "" << "";
-        QTest::newRow("short") << "60" << "49.9" << cm << "" << "";
-        QTest::newRow("tall") << "60" << "251" << cm << "" << "";
-        QTest::newRow("metres") << "60" << "1m80" << cm << "" << "";
-        QTest::newRow("comma") << "60" << "170,5" << cm << "" << "";
+        QTest::newRow("plain") << "58.5"
+                               << "164"
+                               << ""
+                               << "58.5"
+                               << "164";
+        QTest::newRow("lowest") << "20"
+                                << "50"
+                                << ""
+                                << "20"
+                                << "50";
+        QTest::newRow("highest") << "300"
+                                 << "250.0"
+                                 << ""
+                                 << "300"
+                                 << "250.0";
+        QTest::newRow("spaces, leading zero") << " 075 "
+                                              << "170.5"
+                                              << ""
+                                              << "75"
+                                              << "170.5";
+        QTest::newRow("light") << "19.9"
+                               << "170" << kg << ""
+                               << "";
+        QTest::newRow("heavy") << "300.1"
+                               << "170" << kg << ""
+                               << "";
+        QTest::newRow("two decimals") << "60.25"
+                                      << "170" << kg << ""
+                                      << "";
+        QTest::newRow("words") << "七十"
+                               << "170" << kg << ""
+                               << "";
+        QTest::newRow("with unit") << "60 kg"
+                                   << "170" << kg << ""
+                                   << "";
+        QTest::newRow("negative") << "-60"
+                                  << "170" << kg << ""
+                                  << "";
+        QTest::newRow("short") << "60"
+                               << "49.9" << cm << ""
+                               << "";
+        QTest::newRow("tall") << "60"
+                              << "251" << cm << ""
+                              << "";
+        QTest::newRow("metres") << "60"
+                                << "1m80" << cm << ""
+                                << "";
+        QTest::newRow("comma") << "60"
+                               << "170,5" << cm << ""
+                               << "";
     }
     void measuresAreNumbersInTheirRange() {
         QFETCH(QString, weight);
@@ -207,7 +243,7 @@ private slots:
             return;
         }
         QVERIFY2(seen.text.startsWith(refusedField == "weightUserInfo" ? "体重请输入 20–300"
-                                                                         : "身高请输入 50–250"),
+                                                                       : "身高请输入 50–250"),
                  qPrintable(seen.text));
         QVERIFY(dialog.isVisible());
         QCOMPARE(dialog.focusWidget()->objectName(), refusedField);
