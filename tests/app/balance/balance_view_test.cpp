@@ -239,7 +239,7 @@ private slots:
             if (n != 4) continue;
             for (int row = 2; row <= 10; ++row)  // frame 4 has no pressure
                 for (int column : {1, 2})
-                    QCOMPARE(cell("tableWidget_everyFramePressure", row, column), QString("0"));
+                    QCOMPARE(cell("tableWidget_everyFramePressure", row, column), QString("0.00"));
         }
         saveShot("balance_frames.png");
         innerTabs()->setCurrentIndex(1);
