@@ -47,6 +47,16 @@ DeviceManagement::DeviceManagement(QWidget* parent)
     ui_->treeWidget->header()->setDefaultAlignment(Qt::AlignCenter);
 
     acquisition_ = new forcePlateWriteReadThread(this);
+    frameClock_.start();
+    // Connected before the frame slot, so that a frame's arrival is noted before the slot can
+    // run for it.
+    connect(
+        acquisition_, &forcePlateWriteReadThread::sigNewForcePlateFrame, this,
+        [this](const QString&, const ForcePlateFrame_TypeDef&, unsigned int) {
+            const std::lock_guard<std::mutex> lock(arrivalsMutex_);
+            arrivals_.push_back(frameClock_.nsecsElapsed());
+        },
+        Qt::DirectConnection);
     connect(acquisition_,
             SIGNAL(sigNewForcePlateFrame(QString, const ForcePlateFrame_TypeDef&, unsigned int)),
             this,
@@ -68,6 +78,7 @@ DeviceManagement::DeviceManagement(QWidget* parent)
 }
 
 DeviceManagement::~DeviceManagement() {
+    delete acquisition_;  // stops the thread before the arrival queue it writes goes
     stopRecording();
     delete ui_;
 }
@@ -109,12 +120,20 @@ void DeviceManagement::onPB_refreshDevice_clicked() {
 void DeviceManagement::onNewForcePlateFrame(QString deviceName,
                                             const ForcePlateFrame_TypeDef& frame,
                                             unsigned int frameRate) {
+    qint64 arrivalNs = -1;  // a frame handed in directly (tests) arrives now
+    {
+        const std::lock_guard<std::mutex> lock(arrivalsMutex_);
+        if (!arrivals_.empty()) {
+            arrivalNs = arrivals_.front();
+            arrivals_.pop_front();
+        }
+    }
     ++framesSinceRateShown_[deviceName];
     if (!active_) return;
     const unsigned int deviceId = serialIdentifier(deviceName);
     deviceInfo_[deviceName + "_frequency"] = frameRate;
     if (pixelBuffer_.empty()) pixelBuffer_.assign(kPixelValues, 0);
-    recordFrame(deviceName, frame);
+    recordFrame(deviceName, frame, arrivalNs);
 
     // Rendering and uploading a picture costs more than a frame interval: show only every
     // fourth frame (twentieth for the table of 2500 items), counted over all plates.
@@ -166,7 +185,7 @@ RecordingError DeviceManagement::startRecording() {
     header.frameRate = streamingFrameRate();
     const RecordingError result = recordFile_->open(recordFilePath_, header);
     lastDiskSync_.start();
-    recordingClock_.start();
+    recordingStartNs_ = frameClock_.nsecsElapsed();
     plateFirstFrameNs_.clear();
     platesDone_.clear();
     if (!result.ok()) {
@@ -177,10 +196,12 @@ RecordingError DeviceManagement::startRecording() {
 }
 
 RecordingError DeviceManagement::recordFrame(const QString& serial,
-                                             const ForcePlateFrame_TypeDef& frame) {
+                                             const ForcePlateFrame_TypeDef& frame,
+                                             qint64 arrivalNs) {
     // Every plate's frames go to the one file, in arrival order.
     if (!recording_ || !recordFile_) return {};
-    if (!withinRecordingTime(serial)) {
+    if (arrivalNs < 0) arrivalNs = frameClock_.nsecsElapsed();
+    if (!withinRecordingTime(serial, arrivalNs)) {
         if (platesDone_.size() == plateFirstFrameNs_.size()) {
             recording_ = false;
             emit recordingComplete();
@@ -189,7 +210,7 @@ RecordingError DeviceManagement::recordFrame(const QString& serial,
     }
     RecordingError result = recordFile_->appendFrame(frame);
     if (result.ok()) {
-        lastFrameNs_ = recordingClock_.nsecsElapsed();
+        lastFrameNs_ = arrivalNs;
         if (recordFile_->frameCount() == 1) firstFrameNs_ = lastFrameNs_;
     }
     // Frames reach the system at once; once a second they are also put on the disk, so that
@@ -210,23 +231,22 @@ RecordingError DeviceManagement::recordFrame(const QString& serial,
 
 // Decided per frame by its arrival, so the file holds the recording time's frames however late
 // the first frame comes and however the display timers run.
-bool DeviceManagement::withinRecordingTime(const QString& serial) {
+bool DeviceManagement::withinRecordingTime(const QString& serial, qint64 arrivalNs) {
     if (recordingSeconds_ <= 0) return true;
     if (platesDone_.contains(serial)) return false;
-    const qint64 now = recordingClock_.nsecsElapsed();
     const qint64 first = plateFirstFrameNs_.value(serial, -1);
     if (first < 0) {
-        plateFirstFrameNs_.insert(serial, now);
+        plateFirstFrameNs_.insert(serial, arrivalNs);
         return true;
     }
-    if (now - first < qint64(recordingSeconds_) * 1000000000) return true;
+    if (arrivalNs - first < qint64(recordingSeconds_) * 1000000000) return true;
     platesDone_.insert(serial);
     return false;
 }
 
 double DeviceManagement::recordedSeconds() const {
     if (!recordFile_ || recordFile_->frameCount() == 0) return 0;
-    return (recordingClock_.nsecsElapsed() - firstFrameNs_) / 1e9;
+    return (frameClock_.nsecsElapsed() - firstFrameNs_) / 1e9;
 }
 
 // Frames of every streaming plate go to the one file, so its rate is their sum; 200 until a
@@ -247,7 +267,7 @@ RecordingError DeviceManagement::stopRecording() {
     // recording's time.
     const qint64 frames = recordFile_->frameCount();
     const double span = (lastFrameNs_ - firstFrameNs_) / 1e9;
-    const double seconds = recordingClock_.nsecsElapsed() / 1e9;
+    const double seconds = (frameClock_.nsecsElapsed() - recordingStartNs_) / 1e9;
     const double measured = frames >= 2 && span > 0 ? (frames - 1) / span
                             : seconds > 0           ? frames / seconds
                                                     : 0;

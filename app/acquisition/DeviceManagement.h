@@ -12,7 +12,9 @@
 #include <QString>
 #include <QVariant>
 #include <QWidget>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "ForcePlateFrame.h"
@@ -56,7 +58,9 @@ public:
     // system at once, so a crash of the program loses no frame. After a failed write (full
     // disk) the file keeps every earlier frame whole, the recording stops and closes, and
     // recordingFailed tells the recording controls why.
-    RecordingError recordFrame(const QString& serial, const ForcePlateFrame_TypeDef& frame);
+    // arrivalNs: when the acquisition thread handed the frame on (frameClock); -1 for now.
+    RecordingError recordFrame(const QString& serial, const ForcePlateFrame_TypeDef& frame,
+                               qint64 arrivalNs = -1);
     // Flushes and closes the file; a second call does nothing.
     RecordingError stopRecording();
     bool hasOpenRecording() const { return recordFile_ != nullptr; }
@@ -76,7 +80,7 @@ public slots:
 private:
     std::uint16_t streamingFrameRate() const;
     // Whether a frame of `serial` arriving now still belongs to a fixed-time recording.
-    bool withinRecordingTime(const QString& serial);
+    bool withinRecordingTime(const QString& serial, qint64 arrivalNs);
     void showInTable(const ForcePlateFrame_TypeDef& frame);
     // Once a second: each listed plate's frames received over the past second, beside it.
     void showFrameRates();
@@ -102,7 +106,12 @@ private:
     QSet<QString> platesDone_;                  // plates whose recording time has passed
     std::unique_ptr<RecordingWriter> recordFile_;
     QElapsedTimer lastDiskSync_;
-    QElapsedTimer recordingClock_;
-    qint64 firstFrameNs_ = 0;  // when the first and the last frame were written
+    // Monotonic, from the panel's start. Frames are timed when the acquisition thread hands them
+    // on, not when this thread gets to them: a busy moment here must not bend a recording time.
+    QElapsedTimer frameClock_;
+    std::mutex arrivalsMutex_;
+    std::deque<qint64> arrivals_;  // of the frames handed on and not yet taken, in order
+    qint64 recordingStartNs_ = 0;
+    qint64 firstFrameNs_ = 0;  // when the first and the last written frame arrived
     qint64 lastFrameNs_ = 0;
 };
