@@ -8,10 +8,11 @@ int figureDecimals(FigureUnit unit) {
         case FigureUnit::CentimetrePerSecond:
         case FigureUnit::Kilogram:
             return 2;
+        case FigureUnit::RawLoad:
+            return 0;
         case FigureUnit::Millimetre:
         case FigureUnit::SquareMillimetre:
         case FigureUnit::Percent:
-        case FigureUnit::RawLoad:
             break;
     }
     return 1;

@@ -10,7 +10,7 @@ enum class FigureUnit {
     CentimetrePerSecond,  // two decimals
     Kilogram,             // two decimals
     Percent,              // one decimal
-    RawLoad,              // the plate's raw readings: one decimal
+    RawLoad,              // sums of the plate's raw readings: whole numbers
 };
 
 int figureDecimals(FigureUnit unit);

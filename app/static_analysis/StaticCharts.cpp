@@ -24,9 +24,9 @@ double longestBar(const QAbstractBarSeries* series) {
     return longest;
 }
 
-QFont chartFont() {
+QFont chartFont(int pixelSize = 11) {
     QFont font;
-    font.setPixelSize(11);
+    font.setPixelSize(pixelSize);
     return font;
 }
 
@@ -69,6 +69,10 @@ QChartView* makeZoneChart(const StaticAnalysis& analysis, const QColor& leftColo
     auto* series = new QHorizontalBarSeries;
     series->append(barSet("左足", analysis.feet[kLeftFoot].zones, leftColor));
     series->append(barSet("右足", analysis.feet[kRightFoot].zones, rightColor));
+    // Sixteen bars in a small chart: bars as thick as the category allows and labels no
+    // taller than a bar, so that the two labels of a zone stay apart.
+    series->setBarWidth(0.95);
+    for (QBarSet* set : series->barSets()) set->setLabelFont(chartFont(9));
     auto* chart = new QChart;
     chart->addSeries(series);
     auto* zones = new QBarCategoryAxis;

@@ -18,7 +18,7 @@ TEST(FigureFormat, DecimalsFitTheUnit) {
         {3, FigureUnit::CentimetrePerSecond, "3.00"},
         {58.456, FigureUnit::Kilogram, "58.46"},
         {49.95, FigureUnit::Percent, "50.0"},
-        {7201.13, FigureUnit::RawLoad, "7201.1"},
+        {7201.63, FigureUnit::RawLoad, "7202"},
         {-1.26, FigureUnit::Millimetre, "-1.3"},
     };
     for (const auto& c : cases)
