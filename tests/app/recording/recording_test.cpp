@@ -253,10 +253,10 @@ private slots:
         QCOMPARE(contents.header.measureMode, 1);
         QCOMPARE(contents.trailingBytes, qint64(0));
         const std::size_t stored = contents.frames.size();
-        QVERIFY2(stored >= 499 && stored <= 501,
-                 qPrintable(QString("%1 frames, header rate %2")
-                                .arg(stored)
-                                .arg(contents.header.frameRate)));
+        QVERIFY2(
+            stored >= 499 && stored <= 501,
+            qPrintable(
+                QString("%1 frames, header rate %2").arg(stored).arg(contents.header.frameRate)));
         // From the first frame emitted after the counting began (a few emitted earlier may
         // still have been queued), the file holds every received frame in order, without a gap.
         std::lock_guard<std::mutex> lock(receivedMutex);
