@@ -58,7 +58,7 @@ void CollectFrequencySetting::slotOnClickingOk() {
     QThread::msleep(kCommandGapMs);
     error = plate_command::send(*socket_, plate_command::configurationCommand(), target);
     if (!error.isEmpty()) return warn("设置失败：配置命令未能发送（" + error + "）");
-    warn("设置成功！");
+    QMessageBox::information(this, "提示", "设置成功！", QMessageBox::Ok);
     // The plate restarts with the new frequency only after the user has seen the result.
     error = plate_command::send(*socket_, plate_command::restartCommand(), target);
     if (!error.isEmpty()) return warn("重启命令未能发送（" + error + "），请重新设置");

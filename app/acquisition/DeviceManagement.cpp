@@ -4,6 +4,7 @@
 #include <QStringList>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QTimer>
 #include <QTreeWidgetItem>
 #include <algorithm>
 #include <cmath>
@@ -23,6 +24,7 @@
 namespace {
 
 constexpr int kListenPort = 10001;
+constexpr int kRateColumn = 4;
 constexpr int kImageSide = 500;
 constexpr int kPixelValues = kImageSide * kImageSide * 3;
 const char* const kPlateModel = "M12";
@@ -39,12 +41,22 @@ QString firstDistinct(const char* list) {
 DeviceManagement::DeviceManagement(QWidget* parent)
     : QWidget(parent), ui_(new Ui::DeviceManagement) {
     ui_->setupUi(this);
-    const int widths[] = {50, 85, 50, 50};
-    for (int c = 0; c < 4; ++c) ui_->treeWidget->setColumnWidth(c, widths[c]);
+    const int widths[] = {40, 80, 40, 40, 60};
+    for (int c = 0; c < 5; ++c) ui_->treeWidget->setColumnWidth(c, widths[c]);
     ui_->treeWidget->header()->setFont(QFont("Microsoft YaHei UI", 10));
     ui_->treeWidget->header()->setDefaultAlignment(Qt::AlignCenter);
 
     acquisition_ = new forcePlateWriteReadThread(this);
+    frameClock_.start();
+    // Connected before the frame slot, so that a frame's arrival is noted before the slot can
+    // run for it.
+    connect(
+        acquisition_, &forcePlateWriteReadThread::sigNewForcePlateFrame, this,
+        [this](const QString&, const ForcePlateFrame_TypeDef&, unsigned int) {
+            const std::lock_guard<std::mutex> lock(arrivalsMutex_);
+            arrivals_.push_back(frameClock_.nsecsElapsed());
+        },
+        Qt::DirectConnection);
     connect(acquisition_,
             SIGNAL(sigNewForcePlateFrame(QString, const ForcePlateFrame_TypeDef&, unsigned int)),
             this,
@@ -53,6 +65,10 @@ DeviceManagement::DeviceManagement(QWidget* parent)
     acquisition_->start(QThread::InheritPriority);
 
     LibPladex_ListenUDPPort(kListenPort);
+    rateClock_.start();
+    auto* rateTimer = new QTimer(this);
+    connect(rateTimer, &QTimer::timeout, this, &DeviceManagement::showFrameRates);
+    rateTimer->start(1000);
     connect(ui_->pushButtonNewDevice, SIGNAL(clicked()), this, SLOT(onPB_refreshDevice_clicked()));
 
     camPlot_ = globalState().realTimeView->getCamPlot();
@@ -62,6 +78,7 @@ DeviceManagement::DeviceManagement(QWidget* parent)
 }
 
 DeviceManagement::~DeviceManagement() {
+    delete acquisition_;  // stops the thread before the arrival queue it writes goes
     stopRecording();
     delete ui_;
 }
@@ -92,8 +109,8 @@ void DeviceManagement::onPB_refreshDevice_clicked() {
     ui_->treeWidget->clear();
     for (int i = 0; i < knownDevices_.size(); ++i) {
         auto* item = new QTreeWidgetItem(QStringList{QString::number(i + 1), knownDevices_[i].first,
-                                                     knownDevices_[i].second, "在线"});
-        for (int c = 0; c < 4; ++c) item->setTextAlignment(c, Qt::AlignCenter);
+                                                     knownDevices_[i].second, "在线", "-"});
+        for (int c = 0; c < 5; ++c) item->setTextAlignment(c, Qt::AlignCenter);
         ui_->treeWidget->insertTopLevelItem(0, item);  // newest plate first
     }
     globalState().realTimeView->setDeviceList(knownDevices_);
@@ -103,11 +120,20 @@ void DeviceManagement::onPB_refreshDevice_clicked() {
 void DeviceManagement::onNewForcePlateFrame(QString deviceName,
                                             const ForcePlateFrame_TypeDef& frame,
                                             unsigned int frameRate) {
+    qint64 arrivalNs = -1;  // a frame handed in directly (tests) arrives now
+    {
+        const std::lock_guard<std::mutex> lock(arrivalsMutex_);
+        if (!arrivals_.empty()) {
+            arrivalNs = arrivals_.front();
+            arrivals_.pop_front();
+        }
+    }
+    ++framesSinceRateShown_[deviceName];
     if (!active_) return;
     const unsigned int deviceId = serialIdentifier(deviceName);
     deviceInfo_[deviceName + "_frequency"] = frameRate;
     if (pixelBuffer_.empty()) pixelBuffer_.assign(kPixelValues, 0);
-    recordFrame(deviceName, frame);
+    recordFrame(deviceName, frame, arrivalNs);
 
     // Rendering and uploading a picture costs more than a frame interval: show only every
     // fourth frame (twentieth for the table of 2500 items), counted over all plates.
@@ -118,6 +144,19 @@ void DeviceManagement::onNewForcePlateFrame(QString deviceName,
         showInTable(frame);
     else
         showAsPicture(deviceId, frame);
+}
+
+// Counted as the frames reach this panel, so the figure is what the program gets and records,
+// lost frames excluded.
+void DeviceManagement::showFrameRates() {
+    const double seconds = rateClock_.restart() / 1000.0;
+    for (int i = 0; i < ui_->treeWidget->topLevelItemCount(); ++i) {
+        QTreeWidgetItem* item = ui_->treeWidget->topLevelItem(i);
+        const int frames = framesSinceRateShown_.value(item->text(1));
+        const long rate = seconds > 0 ? std::lround(frames / seconds) : 0;
+        item->setText(kRateColumn, QString("%1 Hz").arg(rate));
+    }
+    framesSinceRateShown_.clear();
 }
 
 void DeviceManagement::showInTable(const ForcePlateFrame_TypeDef& frame) {
@@ -146,7 +185,9 @@ RecordingError DeviceManagement::startRecording() {
     header.frameRate = streamingFrameRate();
     const RecordingError result = recordFile_->open(recordFilePath_, header);
     lastDiskSync_.start();
-    recordingClock_.start();
+    recordingStartNs_ = frameClock_.nsecsElapsed();
+    plateFirstFrameNs_.clear();
+    platesDone_.clear();
     if (!result.ok()) {
         std::printf("startRecording() %s\r\n", result.message.toUtf8().constData());
         recordFile_.reset();
@@ -155,12 +196,21 @@ RecordingError DeviceManagement::startRecording() {
 }
 
 RecordingError DeviceManagement::recordFrame(const QString& serial,
-                                             const ForcePlateFrame_TypeDef& frame) {
-    Q_UNUSED(serial);  // every plate's frames go to the one file, in arrival order
+                                             const ForcePlateFrame_TypeDef& frame,
+                                             qint64 arrivalNs) {
+    // Every plate's frames go to the one file, in arrival order.
     if (!recording_ || !recordFile_) return {};
+    if (arrivalNs < 0) arrivalNs = frameClock_.nsecsElapsed();
+    if (!withinRecordingTime(serial, arrivalNs)) {
+        if (platesDone_.size() == plateFirstFrameNs_.size()) {
+            recording_ = false;
+            emit recordingComplete();
+        }
+        return {};
+    }
     RecordingError result = recordFile_->appendFrame(frame);
     if (result.ok()) {
-        lastFrameNs_ = recordingClock_.nsecsElapsed();
+        lastFrameNs_ = arrivalNs;
         if (recordFile_->frameCount() == 1) firstFrameNs_ = lastFrameNs_;
     }
     // Frames reach the system at once; once a second they are also put on the disk, so that
@@ -177,6 +227,26 @@ RecordingError DeviceManagement::recordFrame(const QString& serial,
         emit recordingFailed(result.message);
     }
     return result;
+}
+
+// Decided per frame by its arrival, so the file holds the recording time's frames however late
+// the first frame comes and however the display timers run.
+bool DeviceManagement::withinRecordingTime(const QString& serial, qint64 arrivalNs) {
+    if (recordingSeconds_ <= 0) return true;
+    if (platesDone_.contains(serial)) return false;
+    const qint64 first = plateFirstFrameNs_.value(serial, -1);
+    if (first < 0) {
+        plateFirstFrameNs_.insert(serial, arrivalNs);
+        return true;
+    }
+    if (arrivalNs - first < qint64(recordingSeconds_) * 1000000000) return true;
+    platesDone_.insert(serial);
+    return false;
+}
+
+double DeviceManagement::recordedSeconds() const {
+    if (!recordFile_ || recordFile_->frameCount() == 0) return 0;
+    return (frameClock_.nsecsElapsed() - firstFrameNs_) / 1e9;
 }
 
 // Frames of every streaming plate go to the one file, so its rate is their sum; 200 until a
@@ -197,7 +267,7 @@ RecordingError DeviceManagement::stopRecording() {
     // recording's time.
     const qint64 frames = recordFile_->frameCount();
     const double span = (lastFrameNs_ - firstFrameNs_) / 1e9;
-    const double seconds = recordingClock_.nsecsElapsed() / 1e9;
+    const double seconds = (frameClock_.nsecsElapsed() - recordingStartNs_) / 1e9;
     const double measured = frames >= 2 && span > 0 ? (frames - 1) / span
                             : seconds > 0           ? frames / seconds
                                                     : 0;

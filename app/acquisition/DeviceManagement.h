@@ -4,13 +4,17 @@
 #pragma once
 
 #include <QElapsedTimer>
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QPair>
+#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
+#include <deque>
 #include <memory>
+#include <mutex>
 #include <vector>
 
 #include "ForcePlateFrame.h"
@@ -42,6 +46,9 @@ public:
     void setRecordFilePath(const QString& path) { recordFilePath_ = path; }
     void setRecordFileTag(const QString& tag) { recordFileTag_ = tag; }
     void setRecording(bool recording) { recording_ = recording; }
+    // A fixed-time recording keeps each plate's frames that arrive within `seconds` of that
+    // plate's first recorded frame, then ends with recordingComplete; 0 records until stopped.
+    void setRecordingSeconds(int seconds) { recordingSeconds_ = seconds; }
     bool isRecording() const { return recording_; }
 
     // Opens recordFilePath and writes the header. When the file cannot be opened nothing is
@@ -51,13 +58,19 @@ public:
     // system at once, so a crash of the program loses no frame. After a failed write (full
     // disk) the file keeps every earlier frame whole, the recording stops and closes, and
     // recordingFailed tells the recording controls why.
-    RecordingError recordFrame(const QString& serial, const ForcePlateFrame_TypeDef& frame);
+    // arrivalNs: when the acquisition thread handed the frame on (frameClock); -1 for now.
+    RecordingError recordFrame(const QString& serial, const ForcePlateFrame_TypeDef& frame,
+                               qint64 arrivalNs = -1);
     // Flushes and closes the file; a second call does nothing.
     RecordingError stopRecording();
     bool hasOpenRecording() const { return recordFile_ != nullptr; }
+    // Seconds since the first recorded frame arrived (monotonic); 0 before it.
+    double recordedSeconds() const;
 
 signals:
     void recordingFailed(QString message);
+    // Every plate of a fixed-time recording has its frames; the recording is still open.
+    void recordingComplete();
 
 public slots:
     void onNewForcePlateFrame(QString deviceName, const ForcePlateFrame_TypeDef& frame,
@@ -66,7 +79,11 @@ public slots:
 
 private:
     std::uint16_t streamingFrameRate() const;
+    // Whether a frame of `serial` arriving now still belongs to a fixed-time recording.
+    bool withinRecordingTime(const QString& serial, qint64 arrivalNs);
     void showInTable(const ForcePlateFrame_TypeDef& frame);
+    // Once a second: each listed plate's frames received over the past second, beside it.
+    void showFrameRates();
     void showAsPicture(unsigned int deviceId, const ForcePlateFrame_TypeDef& frame);
 
     Ui::DeviceManagement* ui_;
@@ -77,14 +94,24 @@ private:
     int deviceCount_ = 0;
     bool active_ = true;
     int displayCounter_ = 0;
+    QHash<QString, int> framesSinceRateShown_;  // per plate serial
+    QElapsedTimer rateClock_;
     PressureMatrix displayMatrix_{};
     std::vector<int> pixelBuffer_;  // 500 x 500 x (red, green, blue), made at the first frame
     QString recordFilePath_;
     QString recordFileTag_;
     bool recording_ = false;
+    int recordingSeconds_ = 0;
+    QHash<QString, qint64> plateFirstFrameNs_;  // of the running recording
+    QSet<QString> platesDone_;                  // plates whose recording time has passed
     std::unique_ptr<RecordingWriter> recordFile_;
     QElapsedTimer lastDiskSync_;
-    QElapsedTimer recordingClock_;
-    qint64 firstFrameNs_ = 0;  // when the first and the last frame were written
+    // Monotonic, from the panel's start. Frames are timed when the acquisition thread hands them
+    // on, not when this thread gets to them: a busy moment here must not bend a recording time.
+    QElapsedTimer frameClock_;
+    std::mutex arrivalsMutex_;
+    std::deque<qint64> arrivals_;  // of the frames handed on and not yet taken, in order
+    qint64 recordingStartNs_ = 0;
+    qint64 firstFrameNs_ = 0;  // when the first and the last written frame arrived
     qint64 lastFrameNs_ = 0;
 };

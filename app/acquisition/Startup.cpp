@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFont>
+#include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
 
@@ -15,9 +16,14 @@ void installFontSubstitutions() {
         QFont::insertSubstitution(QString::fromUtf8(family), "WenQuanYi Micro Hei");
 }
 
+// Qt's own texts are in qtbase_zh_CN.qm. Debian's qt_zh_CN.qm is only a catalogue naming it,
+// which loads nothing unless qtbase_zh_CN.qm lies beside it: so the texts themselves are
+// embedded, and the system's copy is the fallback.
 bool installChineseQtTranslation(QTranslator& translator) {
-    if (!translator.load(":/forcePlateUILib/Resources/qt_zh_CN.qm")) return false;
-    return QCoreApplication::installTranslator(&translator);
+    const bool loaded =
+        translator.load(":/forcePlateUILib/Resources/qtbase_zh_CN.qm") ||
+        translator.load("qtbase_zh_CN", QLibraryInfo::location(QLibraryInfo::TranslationsPath));
+    return loaded && QCoreApplication::installTranslator(&translator);
 }
 
 void removeStaleRecordingCaches() {

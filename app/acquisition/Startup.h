@@ -7,7 +7,8 @@ class QTranslator;
 // so that no Chinese text shows as boxes and PDF text stays searchable.
 void installFontSubstitutions();
 
-// Loads the embedded Chinese translation of Qt's own dialogs; false when it is missing.
+// Loads the Chinese translation of Qt's own dialogs and buttons (embedded in the program, else
+// the system's); false when neither is there.
 bool installChineseQtTranslation(QTranslator& translator);
 
 // Removes the cache folders of recordings that are no longer in the data folder (deleted or

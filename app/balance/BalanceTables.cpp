@@ -4,6 +4,8 @@
 #include <QStringList>
 #include <QTableWidget>
 
+#include "FigureFormat.h"
+
 namespace {
 
 const QColor kInk(11, 11, 11);
@@ -17,6 +19,12 @@ const QStringList kFigureNames{"COP包络面积(平方毫米)",    "X轴移动�
                                "Y轴移动距离(毫米)",        "移动轨迹总长度(毫米)",
                                "前后中心速度平均值(cm/s)", "左右中心速度平均值(cm/s)",
                                "前后中心速度最大值(cm/s)", "左右中心速度最大值(cm/s)"};
+// The unit of each figure row, as its name says.
+constexpr FigureUnit kFigureUnits[] = {
+    FigureUnit::SquareMillimetre,    FigureUnit::Millimetre,
+    FigureUnit::Millimetre,          FigureUnit::Millimetre,
+    FigureUnit::CentimetrePerSecond, FigureUnit::CentimetrePerSecond,
+    FigureUnit::CentimetrePerSecond, FigureUnit::CentimetrePerSecond};
 
 QTableWidgetItem* centredItem(const QString& text, int pointSize, bool inked) {
     auto* item = new QTableWidgetItem(text);
@@ -53,8 +61,8 @@ void setupTable(QTableWidget* table, const QString& heading, const QStringList& 
     }
 }
 
-void setValue(QTableWidget* table, int row, int column, double value) {
-    table->item(row, column)->setText(QString::number(value, 'g', 6));
+void setValue(QTableWidget* table, int row, int column, double value, FigureUnit unit) {
+    table->item(row, column)->setText(formatFigure(value, unit));
 }
 
 }  // namespace
@@ -79,7 +87,7 @@ void fitFramePressureColumns(QTableWidget* table) {
 void fillFramePressureTable(QTableWidget* table, const std::array<FootZoneKilograms, 2>& loads) {
     for (FootSide side : kFootSides)
         for (int i = 0; i < static_cast<int>(loads[side].size()); ++i)
-            setValue(table, kFirstValueRow + i, 1 + side, loads[side][i]);
+            setValue(table, kFirstValueRow + i, 1 + side, loads[side][i], FigureUnit::Kilogram);
 }
 
 void fillParameterTable(QTableWidget* table, const AnalysisResults& results, bool ellipseComputed,
@@ -92,6 +100,6 @@ void fillParameterTable(QTableWidget* table, const AnalysisResults& results, boo
         if (i < kEllipseRows && !ellipseComputed)
             table->item(kFirstValueRow + i, 1)->setText(ellipseProblem);
         else
-            setValue(table, kFirstValueRow + i, 1, figures[i]);
+            setValue(table, kFirstValueRow + i, 1, figures[i], kFigureUnits[i]);
     }
 }

@@ -77,6 +77,7 @@ QStringList dataAnalysis::saveChartsForReport(const QString& folder, const QStri
 void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording* record) {
     loadedRecording_.reset(record ? record : new LoadedRecording);
     recentImages_.clear();
+    ui_->textEdit_Evaluation->clear();  // the comment was written for the previous recording
     const LoadedRecording& recording = *loadedRecording_;
     currentFrame_ = 1;
     frameCount_ = static_cast<int>(recording.frames.size());

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFile>
+#include <QFrame>
 #include <QListView>
 #include <QTimer>
 #include <algorithm>
@@ -15,11 +16,20 @@
 namespace {
 constexpr int kGridSide = 50;
 constexpr int kTableColumnWidth = 40;
+constexpr int kRecordingFrameWidth = 2;
 }  // namespace
 
 ForcePlateStaticTest::ForcePlateStaticTest(QWidget* parent)
     : QWidget(parent), ui_(new Ui::signalPlatStaticTest) {
     ui_->setupUi(this);
+    // Lies beneath the picture and shows as a ring around it: nothing is drawn over the
+    // OpenGL picture itself.
+    recordingFrame_ = new QFrame(ui_->widget);
+    recordingFrame_->setObjectName("recordingFrame");
+    recordingFrame_->setStyleSheet(QString("QFrame#recordingFrame{border:%1px solid rgb(220,0,0);}")
+                                       .arg(kRecordingFrameWidth));
+    recordingFrame_->setAttribute(Qt::WA_TransparentForMouseEvents);
+    recordingFrame_->hide();
     for (QComboBox* box : {ui_->CBX_devices, ui_->comboBoxMeasureModel, ui_->comboBoxMeasureTime})
         box->setView(new QListView(box));
     ui_->CBX_devices->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -56,6 +66,23 @@ QString ForcePlateStaticTest::measureTimeText() const {
 void ForcePlateStaticTest::setMeasureChoicesEnabled(bool enabled) {
     ui_->comboBoxMeasureModel->setEnabled(enabled);
     ui_->comboBoxMeasureTime->setEnabled(enabled);
+}
+
+void ForcePlateStaticTest::setRecordingMarked(bool marked) {
+    recordingFrame_->setVisible(marked);
+    placeRecordingFrame();
+}
+
+bool ForcePlateStaticTest::isRecordingMarked() const { return recordingFrame_->isVisibleTo(this); }
+
+void ForcePlateStaticTest::placeRecordingFrame() {
+    QWidget* shown = tableMode_ ? ui_->widget_2 : static_cast<QWidget*>(ui_->WIG_camPlot);
+    const int m = kRecordingFrameWidth;
+    recordingFrame_->setGeometry(shown->geometry().adjusted(-m, -m, m, m));
+    if (tableMode_)
+        recordingFrame_->raise();
+    else
+        recordingFrame_->lower();
 }
 
 bool ForcePlateStaticTest::platePresent() const {
@@ -101,10 +128,12 @@ void ForcePlateStaticTest::slotAction4ResizingWidget(int force) {
         placeholder->hide();
         table->hide();
         makeFixedSquare(picture, std::max(0, std::min(w, h)), 2);
+        placeRecordingFrame();
     } else if (tableMode_) {
         placeholder->hide();
         if (realTimeTabActive_) picture->hide();
         table->setGeometry(0, 0, w, h);
+        placeRecordingFrame();
     } else {
         table->hide();
         placeholder->show();

@@ -9,6 +9,7 @@
 #include <QString>
 #include <QWidget>
 
+class QFrame;
 class libTavloWidget;
 namespace Ui {
 class signalPlatStaticTest;
@@ -34,6 +35,9 @@ public:
     QString measureTimeText() const;
     // Locks the two measurement choices while a recording runs.
     void setMeasureChoicesEnabled(bool enabled);
+    // A red frame around the live picture (or value table) while a recording runs.
+    void setRecordingMarked(bool marked);
+    bool isRecordingMarked() const;
 
 public slots:
     void slotAction4ResizingWidget(int force);
@@ -45,10 +49,12 @@ protected:
 
 private:
     bool platePresent() const;
+    void placeRecordingFrame();
 
     QString fileTag_;
     Ui::signalPlatStaticTest* ui_;
     bool realTimeTabActive_ = true;
     bool tableMode_ = false;
     QByteArray pendingLayoutRequests_;
+    QFrame* recordingFrame_;
 };

@@ -5,6 +5,7 @@ find_package(Qt5 5.15 REQUIRED COMPONENTS Core Gui)
 find_package(OpenCV REQUIRED COMPONENTS core imgproc imgcodecs)
 
 add_library(tessaly_realtime_core STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/FigureFormat.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PressureMatrix.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorText.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ColorScale.cpp

@@ -8,6 +8,7 @@
 #include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
+#include <cmath>
 
 #include "AppConstants.h"
 #include "DeviceManagement.h"
@@ -21,6 +22,7 @@
 namespace {
 
 constexpr int kBalanceTab = 2;
+constexpr int kRecordTimeTickMs = 100;
 const char* const kPlayIcon = "./Resources/Images/play.png";
 const char* const kPauseIcon = "./Resources/images/pause.png";
 
@@ -75,8 +77,11 @@ timeLine::timeLine(QWidget* parent)
     connect(ui_->_forAddFrameBtn, SIGNAL(clicked()), this, SLOT(slotActionAddFrame()));
     connect(ui_->horizontalSlider, SIGNAL(sliderPressed()), this,
             SLOT(slotActionOnSliderPressed()));
-    if (DeviceManagement* panel = globalState().deviceManagement)
+    if (DeviceManagement* panel = globalState().deviceManagement) {
         connect(panel, SIGNAL(recordingFailed(QString)), this, SLOT(onRecordingFailed(QString)));
+        connect(panel, &DeviceManagement::recordingComplete, this,
+                [this] { stopRecordingSequence(); });
+    }
 
     playTimer_->setTimerType(Qt::PreciseTimer);
     for (const auto& speed : kSpeeds) ui_->comboBoxSpeed->addItem(speed.text, speed.factor);
@@ -142,10 +147,13 @@ void timeLine::startRecordingSequence() {
         warn(this, QString("无法创建数据文件，录制未开始：\n%1").arg(opened.message));
         return;
     }
+    recordingSeconds_ = realTime->measureTimeIndex() == 0 ? 0 : realTime->measureTimeText().toInt();
+    panel->setRecordingSeconds(recordingSeconds_);
     panel->setRecording(true);
-    recordTimer_->start(1000);
-    ui_->lineEditTime->setText("0");
+    recordTimer_->start(kRecordTimeTickMs);
+    displayTimeOnUI();
     setMeasureChoicesEnabled(false);
+    realTime->setRecordingMarked(true);
 }
 
 void timeLine::stopRecordingSequence() {
@@ -156,6 +164,8 @@ void timeLine::stopRecordingSequence() {
         panel->setRecording(false);
         closed = panel->stopRecording();
     }
+    if (ForcePlateStaticTest* realTime = globalState().realTimeView)
+        realTime->setRecordingMarked(false);
     refreshDataFileList();
     setMeasureChoicesEnabled(true);
     ui_->lineEditTime->setText("0");
@@ -170,15 +180,21 @@ void timeLine::onRecordingFailed(const QString& message) {
     });
 }
 
+// A fixed time counts down the seconds left, a free recording counts up; both from the first
+// recorded frame. The device panel ends a fixed time by the frames' arrival; should the frames
+// stop coming (a plate unplugged), the recording ends a second after its time here.
 void timeLine::displayTimeOnUI() {
-    const int elapsed = ui_->lineEditTime->text().toInt();
-    ForcePlateStaticTest* realTime = globalState().realTimeView;
-    const int timeIndex = realTime->measureTimeIndex();
-    const int seconds = realTime->measureTimeText().toInt();
-    if (timeIndex == 0 || elapsed < seconds)
-        ui_->lineEditTime->setText(QString::number(elapsed + 1));
-    else
+    const DeviceManagement* panel = globalState().deviceManagement;
+    const double elapsed = panel ? panel->recordedSeconds() : 0;
+    if (recordingSeconds_ > 0 && elapsed > recordingSeconds_ + 1) {
         stopRecordingSequence();
+        return;
+    }
+    const int shown = recordingSeconds_ > 0
+                          ? std::max(0, int(std::ceil(recordingSeconds_ - elapsed)))
+                          : int(elapsed);
+    const QString text = QString::number(shown);
+    if (ui_->lineEditTime->text() != text) ui_->lineEditTime->setText(text);
 }
 
 void timeLine::setRecordButtonIdle() {

@@ -73,6 +73,7 @@ private:
     void setMeasureChoicesEnabled(bool enabled);
     void refreshDataFileList();
 
+    int recordingSeconds_ = 0;  // of the running recording; 0 for a free one
     int totalFrames_ = 0;
     int currentFrame_ = 0;
     double frameRate_ = 200.0;

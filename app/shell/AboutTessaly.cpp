@@ -22,14 +22,23 @@ AboutTessaly::AboutTessaly(QWidget* parent) : QDialog(parent), ui_(new Ui::About
     ui_->LBL_releaseDate->setText(
         QString("%1年%2月%3日").arg(kReleaseYear).arg(kReleaseMonth).arg(kReleaseDay));
     ui_->LBL_compatibleHw->setText(app::kPlateModel);
-    ui_->label_10->setText("Windows10、Windows11");
+    ui_->label_10->setText("Debian 12 / Linux");
     ui_->LBL_OfficialWebsite->setText(app::kCompanyWebsite);
     ui_->label_8->setText(kRightsNotice);
     ui_->label->setPixmap(QPixmap(QString(".") + "/Resources/images/logo.png"));
 
+    // The notes box shows a readme placed beside the program; without one it would stand empty,
+    // so it goes and the dialog takes the size of what it shows.
     QFile readme("./Resources/readme_ch.txt");
-    if (readme.open(QIODevice::ReadOnly))
-        ui_->showTextEdit->setText(QString::fromUtf8(readme.readAll()));
+    const QString notes = readme.open(QIODevice::ReadOnly)
+                              ? QString::fromUtf8(readme.readAll()).trimmed()
+                              : QString();
+    ui_->showTextEdit->setText(notes);
+    ui_->showTextEdit->setVisible(!notes.isEmpty());
+    if (notes.isEmpty()) {
+        setMinimumSize(0, 0);
+        adjustSize();
+    }
 }
 
 AboutTessaly::~AboutTessaly() { delete ui_; }

@@ -6,29 +6,53 @@
 #include <QtCharts/QHorizontalBarSeries>
 #include <QtCharts/QLegendMarker>
 #include <QtCharts/QValueAxis>
+#include <algorithm>
+
+#include "FigureFormat.h"
 
 using namespace QtCharts;
 
 namespace {
 
-QFont chartFont() {
+constexpr double kLabelRoom = 1.25;  // the value axis reaches this far beyond the longest bar
+constexpr int kLabelDigits = 12;     // enough never to cut a rounded value short
+
+double longestBar(const QAbstractBarSeries* series) {
+    double longest = 0;
+    for (const QBarSet* set : series->barSets())
+        for (int i = 0; i < set->count(); ++i) longest = std::max(longest, set->at(i));
+    return longest;
+}
+
+QFont chartFont(int pixelSize = 11) {
     QFont font;
-    font.setPixelSize(11);
+    font.setPixelSize(pixelSize);
     return font;
 }
 
+// Bars carry the values as shown: QtCharts writes labels with significant digits, so the
+// value is rounded to the figure's decimals first (the analysis keeps its own numbers).
 QBarSet* barSet(const QString& name, const std::vector<double>& values, const QColor& color) {
     auto* set = new QBarSet(name);
-    for (const double value : values) set->append(value);
+    for (const double value : values)
+        set->append(formatFigure(value, FigureUnit::RawLoad).toDouble());
     set->setColor(color);
     set->setLabelColor(Qt::black);
     set->setLabelFont(chartFont());
     return set;
 }
 
+// A value axis from 0 with room for the labels beyond the longest bar, on round ticks.
+void fitValueAxis(QValueAxis* axis, double longest) {
+    axis->setRange(0, std::max(longest, 1.0) * kLabelRoom);
+    axis->applyNiceNumbers();
+    axis->setLabelFormat("%g");
+}
+
 // Shared look: value labels outside the bar ends, animated, in an antialiased view.
 QChartView* viewOf(QChart* chart, QAbstractBarSeries* series) {
     series->setLabelsVisible(true);
+    series->setLabelsPrecision(kLabelDigits);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     chart->setAnimationOptions(QChart::SeriesAnimations);
     chart->legend()->setVisible(true);
@@ -45,6 +69,10 @@ QChartView* makeZoneChart(const StaticAnalysis& analysis, const QColor& leftColo
     auto* series = new QHorizontalBarSeries;
     series->append(barSet("左足", analysis.feet[kLeftFoot].zones, leftColor));
     series->append(barSet("右足", analysis.feet[kRightFoot].zones, rightColor));
+    // Sixteen bars in a small chart: bars as thick as the category allows and labels no
+    // taller than a bar, so that the two labels of a zone stay apart.
+    series->setBarWidth(0.95);
+    for (QBarSet* set : series->barSets()) set->setLabelFont(chartFont(9));
     auto* chart = new QChart;
     chart->addSeries(series);
     auto* zones = new QBarCategoryAxis;
@@ -56,7 +84,7 @@ QChartView* makeZoneChart(const StaticAnalysis& analysis, const QColor& leftColo
     values->setLabelsFont(chartFont());
     chart->addAxis(values, Qt::AlignBottom);
     series->attachAxis(values);
-    values->setRange(0, values->max() + 200);
+    fitValueAxis(values, longestBar(series));
     chart->legend()->setShowToolTips(true);
     chart->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
     return viewOf(chart, series);
@@ -82,6 +110,7 @@ QChartView* makePressureChart(const StaticAnalysis& analysis, const QColor& left
     chart->addAxis(categories, Qt::AlignBottom);
     series->attachAxis(categories);
     for (QAbstractAxis* axis : chart->axes(Qt::Vertical))
-        if (auto* values = qobject_cast<QValueAxis*>(axis)) values->setRange(0, values->max() + 12);
+        if (auto* values = qobject_cast<QValueAxis*>(axis))
+            fitValueAxis(values, longestBar(series));
     return viewOf(chart, series);
 }

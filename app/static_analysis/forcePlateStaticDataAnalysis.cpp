@@ -107,6 +107,7 @@ bool forcePlateStaticDataAnalysis::eventFilter(QObject* watched, QEvent* event) 
 
 void forcePlateStaticDataAnalysis::analyzeDataFile(const QString& cacheFolder,
                                                    const LoadedRecording* record) {
+    ui_->plainTextEdit_Evaluation->clear();  // written for the previous recording
     analysisImagePath_.clear();
     figuresShown_ = false;
     drawnSubdivision_ = 0;

@@ -1,6 +1,7 @@
 #include "GaitAddUser.h"
 
 #include <QDate>
+#include <QRegularExpressionValidator>
 
 #include "AppConstants.h"
 #include "SubjectDatabase.h"
@@ -28,6 +29,11 @@ GaitAddUser::GaitAddUser(QWidget* parent) : QDialog(parent), ui_(new Ui::GaitAdd
     ui_->registerGaitAddUser->setStyleSheet(app::kButtonStyleSheet);
     ui_->pushButtonClose->setStyleSheet(app::kButtonStyleSheet);
     ui_->dateEditUserInfo->setDisplayFormat(kDateFormat);
+    // Typing is kept to numbers with one decimal; the range is checked on saving. A stored
+    // record's non-number is still shown when it is edited (the validator checks keystrokes only).
+    for (QLineEdit* measure : {ui_->weightUserInfo, ui_->heightUserInfo})
+        measure->setValidator(
+            new QRegularExpressionValidator(QRegularExpression("^\\d{0,3}(\\.\\d?)?$"), measure));
 }
 
 GaitAddUser::~GaitAddUser() { delete ui_; }
@@ -56,7 +62,8 @@ bool GaitAddUser::refuse(QWidget* field, const QString& text) {
     return false;
 }
 
-// Reads the form into the members; false (with a notice) when a required field is empty.
+// Reads the form into the members; false (with a notice) when a required field is empty or a
+// measure is no number in its range.
 bool GaitAddUser::collectFields() {
     const QString code = ui_->binglihao->text().trimmed().remove(' ');
     if (code.isEmpty()) return refuse(ui_->binglihao, "请输入唯一码!");
@@ -67,14 +74,20 @@ bool GaitAddUser::collectFields() {
     if (name.isEmpty()) return refuse(ui_->nameUserInfo, "请输入姓名!");
     if (weight.isEmpty()) return refuse(ui_->weightUserInfo, "体重不能为空");
     if (height.isEmpty()) return refuse(ui_->heightUserInfo, "身高不能为空");
+    const QString weightKg = storedMeasure(weight, kWeightRangeKg);
+    if (weightKg.isNull())
+        return refuse(ui_->weightUserInfo, "体重请输入 20–300 之间的数字（kg，至多一位小数）!");
+    const QString heightCm = storedMeasure(height, kHeightRangeCm);
+    if (heightCm.isNull())
+        return refuse(ui_->heightUserInfo, "身高请输入 50–250 之间的数字（cm，至多一位小数）!");
 
     uniqueCode_ = code;
     name_ = name;
     gender_ = ui_->radioButton_woman->isChecked() ? "woman" : "man";
     birthDate_ = birthDate;
     age_ = QString::number(subjectAge(birthDate, QDate::currentDate().year()));
-    height_ = height;
-    weight_ = weight;
+    height_ = heightCm;
+    weight_ = weightKg;
     dominantSide_ = ui_->youshiceUserInput->currentText();
     affectedSide_ = ui_->huanceInput->currentText();
     return true;

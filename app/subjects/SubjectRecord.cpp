@@ -1,6 +1,17 @@
 #include "SubjectRecord.h"
 
+#include <QRegularExpression>
+
 #include "AppConstants.h"
+
+QString storedMeasure(const QString& typed, const MeasureRange& range) {
+    static const QRegularExpression number("^\\d{1,3}(\\.\\d)?$");
+    const QString text = typed.trimmed();
+    if (!number.match(text).hasMatch()) return {};
+    const double value = text.toDouble();
+    if (value < range.minimum || value > range.maximum) return {};
+    return QString::number(value, 'f', text.contains('.') ? 1 : 0);
+}
 
 int subjectAge(const QString& birthDate, int currentYear) {
     return currentYear - birthDate.left(4).toInt();

@@ -26,3 +26,16 @@ QString genderDisplayText(const QString& gender);
 // "./Resources/images/" + gender + ".png": the picture named after the gender value.
 QString genderPicturePath(const QString& gender);
 QString subjectAvatarPath(const SubjectRecord& subject);
+
+// The range a body measure may take: weight in kg, height in cm.
+struct MeasureRange {
+    double minimum;
+    double maximum;
+};
+constexpr MeasureRange kWeightRangeKg{20, 300};
+constexpr MeasureRange kHeightRangeCm{50, 250};
+
+// The text stored for a typed measure: a plain number ("58.5", "164") within the range, with at
+// most one decimal; a null string when the text is none. Stored measures stay text, so records
+// written before the check keep whatever they hold.
+QString storedMeasure(const QString& typed, const MeasureRange& range);

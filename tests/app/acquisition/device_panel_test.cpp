@@ -86,8 +86,16 @@ private slots:
         QCOMPARE(treeRow(tree(), 1), (QStringList{"1", "1A2B3C3E", "M12", "在线"}));
         QTRY_VERIFY(panel_->deviceInfo().value("F1E2D33E_frequency").toUInt() > 0);
         QCOMPARE(globalState().mainTabWidget->currentIndex(), 0);
-        stop(simA_);
+
+        // Each plate's received frames per second stand beside it, refreshed every second.
+        const auto rateAt = [&](int row) {
+            QString text = tree()->topLevelItem(row)->text(4);
+            return text.endsWith(" Hz") ? text.chopped(3).toInt() : -1;
+        };
+        QTRY_VERIFY_WITH_TIMEOUT(qAbs(rateAt(0) - 100) <= 5 && qAbs(rateAt(1) - 100) <= 5, 5000);
         stop(simB_);
+        QTRY_VERIFY_WITH_TIMEOUT(rateAt(0) == 0 && qAbs(rateAt(1) - 100) <= 5, 5000);
+        stop(simA_);
         QTest::qWait(200);  // frames still queued are delivered
     }
 

@@ -65,7 +65,7 @@ class BalanceViewTest : public QObject {
         for (int i = 0; i < 9; ++i)
             for (FootSide side : kFootSides)
                 QCOMPARE(cell("tableWidget_everyFramePressure", 2 + i, 1 + side),
-                         QString::number(loads[side][i], 'g', 6));
+                         QString::number(loads[side][i], 'f', 2));  // kg
     }
     void saveShot(const QString& name) {
         const QString folder = qEnvironmentVariable("BALANCE_VIEW_SHOTS");
@@ -114,8 +114,11 @@ private slots:
         const double figures[] = {results.ellipseArea, results.ellipseAxisA, results.ellipseAxisB,
                                   results.pathLength,  results.meanSpeedY,   results.meanSpeedX,
                                   results.maxSpeedY,   results.maxSpeedX};
+        // mm² and mm with one decimal, cm/s with two.
+        const int decimals[] = {1, 1, 1, 1, 2, 2, 2, 2};
         for (int i = 0; i < 8; ++i)
-            QCOMPARE(cell("tableWidgetPara", 2 + i, 1), QString::number(figures[i], 'g', 6));
+            QCOMPARE(cell("tableWidgetPara", 2 + i, 1),
+                     QString::number(figures[i], 'f', decimals[i]));
 
         // Position chart: every frame, at k / rate seconds (100 frames per second here).
         QCustomPlot* position = chart("widgetOfCopCurve");
@@ -167,7 +170,7 @@ private slots:
             if (n != 4) continue;
             for (int row = 2; row <= 10; ++row)  // frame 4 has no pressure
                 for (int column : {1, 2})
-                    QCOMPARE(cell("tableWidget_everyFramePressure", row, column), QString("0"));
+                    QCOMPARE(cell("tableWidget_everyFramePressure", row, column), QString("0.00"));
         }
         saveShot("balance_frames.png");
         innerTabs()->setCurrentIndex(1);

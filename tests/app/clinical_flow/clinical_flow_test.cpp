@@ -234,10 +234,12 @@ private slots:
         const QJsonObject balance = cli["balance"].toObject();
         const char* const rows[] = {"ellipseArea", "ellipseAxisA", "ellipseAxisB", "pathLength",
                                     "meanSpeedY",  "meanSpeedX",   "maxSpeedY",    "maxSpeedX"};
+        // The view rounds to its units: mm² and mm to one decimal, cm/s to two.
+        const int decimals[] = {1, 1, 1, 1, 2, 2, 2, 2};
         QTableWidget* table = globalState().balanceAnalysisView->getResultTableWidget();
         for (int i = 0; i < 8; ++i)
             QCOMPARE(table->item(i + 2, 1)->text(),
-                     QString::number(balance[rows[i]].toDouble(), 'g', 6));
+                     QString::number(balance[rows[i]].toDouble(), 'f', decimals[i]));
     }
 
     void publishFromTheBalanceView() {

@@ -3,6 +3,7 @@
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTreeWidget>
@@ -123,6 +124,25 @@ private slots:
                  QStringList{"analysis.jpg"});
         QDir(cache).removeRecursively();
         QCOMPARE(tree()->currentItem()->font(2).bold(), true);
+    }
+
+    // A comment belongs to the recording it was written for: opening another empties both
+    // comment boxes, so that no report carries it under the wrong measurement.
+    void openingAnotherRecordingClearsTheComments() {
+        auto* staticComment = globalState().staticAnalysisView->findChild<QPlainTextEdit*>(
+            "plainTextEdit_Evaluation");
+        auto* balanceComment =
+            globalState().balanceAnalysisView->findChild<QPlainTextEdit*>("textEdit_Evaluation");
+        QVERIFY(staticComment && balanceComment);
+        QVERIFY(select("20240131_094512345"));
+        QVERIFY(!messageDuring([&] { browser_->onOpenAnimation(); }).shown);
+        staticComment->setPlainText("足弓偏低");
+        balanceComment->setPlainText("站立平稳");
+        QVERIFY(select("with.dot"));
+        QVERIFY(!messageDuring([&] { browser_->onOpenAnimation(); }).shown);
+        QCOMPARE(staticComment->toPlainText(), QString());
+        QCOMPARE(balanceComment->toPlainText(), QString());
+        QCOMPARE(globalState().balanceAnalysisView->commentText(), QString());
     }
 
     void openFailuresAreTold_data() {

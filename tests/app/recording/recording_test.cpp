@@ -65,7 +65,8 @@ class RecordingTest : public QObject {
     bool recordingIdle() const {
         return recordButton()->isCheckable() && !recordButton()->isChecked() &&
                !panel_->hasOpenRecording() && choice("comboBoxMeasureTime")->isEnabled() &&
-               choice("comboBoxMeasureModel")->isEnabled();
+               choice("comboBoxMeasureModel")->isEnabled() &&
+               !globalState().realTimeView->isRecordingMarked();
     }
     void clickRecord() { recordButton()->click(); }
     void loadFrames(int count) {
@@ -210,8 +211,9 @@ private slots:
         QVERIFY(rawFilesIn(dataFolder()).isEmpty());
     }
 
-    // Measurement time "5": the field counts 1..5, the sixth tick stops; the file holds every
-    // frame the device panel received meanwhile, as the recorder stores it.
+    // Measurement time "5": the field counts the seconds left down to 0 and the file holds the
+    // 5 s of frames from the first one (500 at 100 Hz), every one the device panel received
+    // meanwhile, as the recorder stores it. The red frame marks the picture meanwhile.
     void measurementTimeEndsTheRecording() {
         QVERIFY(!QDir(dataFolder()).exists());  // the recording creates it
         choice("comboBoxMeasureTime")->setCurrentIndex(1);
@@ -238,12 +240,13 @@ private slots:
         QVERIFY(panel_->hasOpenRecording());
         QVERIFY(!choice("comboBoxMeasureTime")->isEnabled());
         QVERIFY(!choice("comboBoxMeasureModel")->isEnabled());
+        QVERIFY(globalState().realTimeView->isRecordingMarked());
         QTRY_VERIFY_WITH_TIMEOUT(recordingIdle(), 9000);
         disconnect(counting);
 
         QStringList counted;
         for (const QList<QVariant>& change : elapsed) counted << change[0].toString();
-        QCOMPARE(counted, (QStringList{"1", "2", "3", "4", "5", "0"}));
+        QCOMPARE(counted, (QStringList{"5", "4", "3", "2", "1", "0"}));
 
         const QStringList files = rawFilesIn(dataFolder());
         QCOMPARE(files.size(), 1);
@@ -253,7 +256,10 @@ private slots:
         QCOMPARE(contents.header.measureMode, 1);
         QCOMPARE(contents.trailingBytes, qint64(0));
         const std::size_t stored = contents.frames.size();
-        QVERIFY(stored > 300);  // 100 Hz for about 6 s
+        QVERIFY2(
+            stored >= 499 && stored <= 501,
+            qPrintable(
+                QString("%1 frames, header rate %2").arg(stored).arg(contents.header.frameRate)));
         // From the first frame emitted after the counting began (a few emitted earlier may
         // still have been queued), the file holds every received frame in order, without a gap.
         std::lock_guard<std::mutex> lock(receivedMutex);

@@ -157,9 +157,14 @@ private slots:
             {"LBL_Version", "1.1.10"},
             {"LBL_releaseDate", "2026年10月26日"},
             {"LBL_compatibleHw", "M12"},
-            {"label_10", "Windows10、Windows11"}};
+            {"label_10", "Debian 12 / Linux"}};
         for (const auto& [name, text] : labels)
             QCOMPARE(about.findChild<QLabel*>(name)->text(), QString::fromUtf8(text));
+        // Without a readme beside the program there is no empty notes box to show.
+        about.show();
+        QVERIFY(!about.findChild<QWidget*>("showTextEdit")->isVisible());
+        QVERIFY2(about.height() < 300, qPrintable(QString::number(about.height())));
+        about.grab().save(QDir::tempPath() + "/tessaly_about.png");
         QCOMPARE(about.windowTitle(), QString("关于软件"));
         QVERIFY(!(about.windowFlags() & Qt::WindowContextHelpButtonHint));
     }

@@ -37,6 +37,7 @@ struct SeenBox {
     QString text;
     QStringList buttons;  // button texts
     int width = 0;
+    QMessageBox::Icon icon = QMessageBox::NoIcon;
 };
 
 // Presses button on the next message box and records what it showed into *seen (if given).
@@ -49,6 +50,7 @@ inline void answerMessageBox(QMessageBox::StandardButton button, SeenBox* seen =
             seen->buttons.clear();
             for (QAbstractButton* b : box->buttons()) seen->buttons << b->text();
             seen->width = box->width();
+            seen->icon = box->icon();
         }
         if (afterwards) afterwards();
         QAbstractButton* target = box->button(button);

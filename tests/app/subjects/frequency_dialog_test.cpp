@@ -86,6 +86,7 @@ private slots:
         QTest::mouseClick(button(&dialog, "okButton"), Qt::LeftButton);
         QCOMPARE(seen.title, QString("提示"));
         QCOMPARE(seen.text, QString("设置成功！"));
+        QCOMPARE(seen.icon, QMessageBox::Information);
         QCOMPARE(beforeTheBox,
                  (QList<QByteArray>{"{\"fscmd\":\"product -h  " + frequency.toLatin1() + "\"}",
                                     "{\"fscmd\":\"product -s  cfg\"}"}));

@@ -147,7 +147,7 @@ private slots:
         QCOMPARE(dialog.windowTitle(), QString("添加用户"));
         QVERIFY(child<QRadioButton>(&dialog, "radioButton_man")->isChecked());
         QCOMPARE(child<QComboBox>(&dialog, "youshiceUserInput")->currentText(), QString("无"));
-        type(&dialog, {" a b 1 ", "O'Brien", "七十", "1m80"});  // texts, not numbers
+        type(&dialog, {" a b 1 ", "O'Brien", "70.5", "180"});
         child<QRadioButton>(&dialog, "radioButton_woman")->setChecked(true);
         child<QDateEdit>(&dialog, "dateEditUserInfo")->setDate(QDate(1990, 7, 15));
         child<QComboBox>(&dialog, "youshiceUserInput")->setCurrentText("右侧");
@@ -160,10 +160,127 @@ private slots:
         QCOMPARE(s->name, QString("O'Brien"));
         QCOMPARE(s->gender, QString("woman"));
         QCOMPARE(s->birthDate, QString("1990-07-15"));
-        QCOMPARE(s->weight, QString("七十"));
-        QCOMPARE(s->height, QString("1m80"));
+        QCOMPARE(s->weight, QString("70.5"));
+        QCOMPARE(s->height, QString("180"));
         QCOMPARE(s->dominantSide, QString("右侧"));
         QCOMPARE(s->affectedSide, QString("左侧"));
+    }
+
+    // Weight in kg (20-300) and height in cm (50-250), each with at most one decimal. Typing
+    // cannot enter other characters; text put in otherwise is refused on saving.
+    void measuresAreNumbersInTheirRange_data() {
+        QTest::addColumn<QString>("weight");
+        QTest::addColumn<QString>("height");
+        QTest::addColumn<QString>("refusedField");  // empty: stored
+        QTest::addColumn<QString>("storedWeight");
+        QTest::addColumn<QString>("storedHeight");
+        const QString kg = "weightUserInfo", cm = "heightUserInfo";
+        QTest::newRow("plain") << "58.5"
+                               << "164"
+                               << ""
+                               << "58.5"
+                               << "164";
+        QTest::newRow("lowest") << "20"
+                                << "50"
+                                << ""
+                                << "20"
+                                << "50";
+        QTest::newRow("highest") << "300"
+                                 << "250.0"
+                                 << ""
+                                 << "300"
+                                 << "250.0";
+        QTest::newRow("spaces, leading zero") << " 075 "
+                                              << "170.5"
+                                              << ""
+                                              << "75"
+                                              << "170.5";
+        QTest::newRow("light") << "19.9"
+                               << "170" << kg << ""
+                               << "";
+        QTest::newRow("heavy") << "300.1"
+                               << "170" << kg << ""
+                               << "";
+        QTest::newRow("two decimals") << "60.25"
+                                      << "170" << kg << ""
+                                      << "";
+        QTest::newRow("words") << "七十"
+                               << "170" << kg << ""
+                               << "";
+        QTest::newRow("with unit") << "60 kg"
+                                   << "170" << kg << ""
+                                   << "";
+        QTest::newRow("negative") << "-60"
+                                  << "170" << kg << ""
+                                  << "";
+        QTest::newRow("short") << "60"
+                               << "49.9" << cm << ""
+                               << "";
+        QTest::newRow("tall") << "60"
+                              << "251" << cm << ""
+                              << "";
+        QTest::newRow("metres") << "60"
+                                << "1m80" << cm << ""
+                                << "";
+        QTest::newRow("comma") << "60"
+                               << "170,5" << cm << ""
+                               << "";
+    }
+    void measuresAreNumbersInTheirRange() {
+        QFETCH(QString, weight);
+        QFETCH(QString, height);
+        QFETCH(QString, refusedField);
+        QFETCH(QString, storedWeight);
+        QFETCH(QString, storedHeight);
+        GaitAddUser dialog;
+        dialog.show();
+        type(&dialog, {"W1", "n", weight, height});
+        const SeenBox seen = clickAndAnswer(child<QPushButton>(&dialog, "registerGaitAddUser"));
+        if (refusedField.isEmpty()) {
+            QCOMPARE(seen.text, QString("用户信息录入完毕!"));
+            QCOMPARE(check_->find("W1")->weight, storedWeight);
+            QCOMPARE(check_->find("W1")->height, storedHeight);
+            return;
+        }
+        QVERIFY2(seen.text.startsWith(refusedField == "weightUserInfo" ? "体重请输入 20–300"
+                                                                       : "身高请输入 50–250"),
+                 qPrintable(seen.text));
+        QVERIFY(dialog.isVisible());
+        QCOMPARE(dialog.focusWidget()->objectName(), refusedField);
+        QVERIFY(check_->listAll().isEmpty());
+    }
+
+    void typingKeepsToNumbers() {
+        GaitAddUser dialog;
+        dialog.show();
+        auto* weight = child<QLineEdit>(&dialog, "weightUserInfo");
+        weight->setFocus();
+        QTest::keyClicks(weight, "7a0.55 kg");
+        QCOMPARE(weight->text(), QString("70.5"));
+    }
+
+    // A record stored before the check, with words for its measures, still opens; saving asks
+    // for a number, and a number then replaces the words.
+    void storedWordsOpenAndAskForANumber() {
+        StoredSubject old = stored("O1", "old");
+        old.weight = "七十";
+        old.height = "1m75";
+        addSubjects({old});
+        GaitAddUser dialog;
+        dialog.loadSubjectForEdit("O1");
+        dialog.show();
+        auto* weight = child<QLineEdit>(&dialog, "weightUserInfo");
+        QCOMPARE(weight->text(), QString("七十"));
+        QCOMPARE(child<QLineEdit>(&dialog, "heightUserInfo")->text(), QString("1m75"));
+        SeenBox seen = clickAndAnswer(child<QPushButton>(&dialog, "registerGaitAddUser"));
+        QVERIFY2(seen.text.startsWith("体重请输入"), qPrintable(seen.text));
+        QCOMPARE(check_->find("O1")->weight, QString("七十"));
+        weight->setText("70");
+        child<QLineEdit>(&dialog, "heightUserInfo")->setText("175");
+        seen = clickAndAnswer(child<QPushButton>(&dialog, "registerGaitAddUser"));
+        QCOMPARE(seen.text, QString("用户信息修改完毕!"));
+        QCOMPARE(check_->find("O1")->weight, QString("70"));
+        QCOMPARE(check_->find("O1")->height, QString("175"));
     }
 
     void duplicateCodeIsRefused() {
