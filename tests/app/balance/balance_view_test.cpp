@@ -218,10 +218,10 @@ private slots:
         for (int n : {1, 20, 40, 30, 20, 1}) {  // more frames than are kept in memory, and back
             view_->showFrame(n);
             const QImage shown = image->pixmap(Qt::ReturnByValue).toImage();
+            const int side = std::min(image->width(), image->height());
             const QImage expected =
                 renderFrameImage(frames[n - 1], kFrameImageSide)
-                    .scaled(image->width(), image->width(), Qt::KeepAspectRatioByExpanding,
-                            Qt::FastTransformation)
+                    .scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation)
                     .convertToFormat(shown.format());
             QCOMPARE(shown, expected);
             if (n == 1 && first.isNull()) first = shown;

@@ -81,9 +81,9 @@ private slots:
         const QString age = QString::number(QDate::currentDate().year() - 1990);
         QCOMPARE(label("labelName"), QString("王'五"));
         QCOMPARE(label("labelSex"), QString("男"));
-        QCOMPARE(label("labelAge"), age);
-        QCOMPARE(label("labelHeight"), QString("178"));
-        QCOMPARE(label("labelWeight"), QString("72"));
+        QCOMPARE(label("labelAge"), age + " 岁");
+        QCOMPARE(label("labelHeight"), QString("178 cm"));
+        QCOMPARE(label("labelWeight"), QString("72 kg"));
         QCOMPARE(window_->currentSubjectName(), QString("王'五"));
         const SubjectRecord kept = readCurrentSubject(currentSubjectIniPath());
         QCOMPARE(kept.uniqueCode, QString("P1"));
