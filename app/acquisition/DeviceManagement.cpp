@@ -41,7 +41,8 @@ QString firstDistinct(const char* list) {
 DeviceManagement::DeviceManagement(QWidget* parent)
     : QWidget(parent), ui_(new Ui::DeviceManagement) {
     ui_->setupUi(this);
-    const int widths[] = {40, 80, 40, 40, 60};
+    // Five columns within the left panel's 240 px, so no horizontal scroll bar.
+    const int widths[] = {34, 72, 36, 40, 44};
     for (int c = 0; c < 5; ++c) ui_->treeWidget->setColumnWidth(c, widths[c]);
     ui_->treeWidget->header()->setFont(QFont("Microsoft YaHei UI", 10));
     ui_->treeWidget->header()->setDefaultAlignment(Qt::AlignCenter);

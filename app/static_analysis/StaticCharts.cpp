@@ -1,5 +1,6 @@
 #include "StaticCharts.h"
 
+#include <QGraphicsLayout>
 #include <QtCharts/QBarCategoryAxis>
 #include <QtCharts/QBarSeries>
 #include <QtCharts/QBarSet>
@@ -16,6 +17,7 @@ namespace {
 
 constexpr double kLabelRoom = 1.25;  // the value axis reaches this far beyond the longest bar
 constexpr int kLabelDigits = 12;     // enough never to cut a rounded value short
+constexpr int kZoneLabelPixels = 9;
 
 double longestBar(const QAbstractBarSeries* series) {
     double longest = 0;
@@ -55,6 +57,9 @@ QChartView* viewOf(QChart* chart, QAbstractBarSeries* series) {
     series->setLabelsPrecision(kLabelDigits);
     series->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
     chart->setAnimationOptions(QChart::SeriesAnimations);
+    // Little frame around the plot: on a laptop screen every pixel goes to the bars.
+    chart->setMargins(QMargins(2, 2, 2, 2));
+    chart->layout()->setContentsMargins(0, 0, 0, 0);
     chart->legend()->setVisible(true);
     for (QAbstractAxis* axis : chart->axes()) axis->setGridLineVisible(false);
     auto* view = new QChartView(chart);
@@ -72,7 +77,7 @@ QChartView* makeZoneChart(const StaticAnalysis& analysis, const QColor& leftColo
     // Sixteen bars in a small chart: bars as thick as the category allows and labels no
     // taller than a bar, so that the two labels of a zone stay apart.
     series->setBarWidth(0.95);
-    for (QBarSet* set : series->barSets()) set->setLabelFont(chartFont(9));
+    for (QBarSet* set : series->barSets()) set->setLabelFont(chartFont(kZoneLabelPixels));
     auto* chart = new QChart;
     chart->addSeries(series);
     auto* zones = new QBarCategoryAxis;
@@ -87,7 +92,14 @@ QChartView* makeZoneChart(const StaticAnalysis& analysis, const QColor& leftColo
     fitValueAxis(values, longestBar(series));
     chart->legend()->setShowToolTips(true);
     chart->legend()->setMarkerShape(QLegend::MarkerShapeRectangle);
-    return viewOf(chart, series);
+    QChartView* view = viewOf(chart, series);
+    // On a small screen a bar is thinner than its label: the labels would run into each
+    // other, so they show only while every bar has room for one (the axis still reads).
+    const int bars = zones->count() * series->count();
+    QObject::connect(chart, &QChart::plotAreaChanged, series, [series, bars](const QRectF& area) {
+        series->setLabelsVisible(area.height() / bars >= kZoneLabelPixels);
+    });
+    return view;
 }
 
 QChartView* makePressureChart(const StaticAnalysis& analysis, const QColor& leftColor,
