@@ -10,7 +10,9 @@ double cross(const SwayPoint& o, const SwayPoint& a, const SwayPoint& b) {
     return (a.ml - o.ml) * (b.ap - o.ap) - (a.ap - o.ap) * (b.ml - o.ml);
 }
 
-double distance(const SwayPoint& p, const SwayPoint& q) { return std::hypot(p.ml - q.ml, p.ap - q.ap); }
+double distance(const SwayPoint& p, const SwayPoint& q) {
+    return std::hypot(p.ml - q.ml, p.ap - q.ap);
+}
 
 }  // namespace
 

@@ -92,8 +92,7 @@ TimeDomainMeasures timeDomainMeasures(const SwaySeries& sway) {
     const double sRd = rootOfNonNegative(meanSquareRd - meanRd * meanRd);
     const double circleRadius = meanRd + kZ95 * sRd;
     t.areaCc = M_PI * circleRadius * circleRadius;
-    const double covarianceRoot =
-        rootOfNonNegative(ap.meanSquare * ml.meanSquare - apMl * apMl);
+    const double covarianceRoot = rootOfNonNegative(ap.meanSquare * ml.meanSquare - apMl * apMl);
     const std::optional<double> f = fisher95(n);
     if (f) t.areaCe = 2 * M_PI * *f * covarianceRoot;
     t.areaSw = quotient(swept, 2 * T);
@@ -105,16 +104,13 @@ TimeDomainMeasures timeDomainMeasures(const SwaySeries& sway) {
 }
 
 std::vector<NamedMeasure> timeDomainEntries(const TimeDomainMeasures& m) {
-    return {{"mdist", "mm", m.mdist},       {"mdistAp", "mm", m.mdistAp},
-            {"mdistMl", "mm", m.mdistMl},   {"rdist", "mm", m.rdist},
-            {"rdistAp", "mm", m.rdistAp},   {"rdistMl", "mm", m.rdistMl},
-            {"totex", "mm", m.totex},       {"totexAp", "mm", m.totexAp},
-            {"totexMl", "mm", m.totexMl},   {"mvelo", "mm/s", m.mvelo},
-            {"mveloAp", "mm/s", m.mveloAp}, {"mveloMl", "mm/s", m.mveloMl},
-            {"range", "mm", m.range},       {"rangeAp", "mm", m.rangeAp},
-            {"rangeMl", "mm", m.rangeMl},   {"mfreq", "Hz", m.mfreq},
-            {"mfreqAp", "Hz", m.mfreqAp},   {"mfreqMl", "Hz", m.mfreqMl},
-            {"areaCc", "mm²", m.areaCc},    {"areaCe", "mm²", m.areaCe},
-            {"areaSw", "mm²/s", m.areaSw},  {"fdPd", "", m.fdPd},
-            {"fdCc", "", m.fdCc},           {"fdCe", "", m.fdCe}};
+    return {
+        {"mdist", "mm", m.mdist},    {"mdistAp", "mm", m.mdistAp},   {"mdistMl", "mm", m.mdistMl},
+        {"rdist", "mm", m.rdist},    {"rdistAp", "mm", m.rdistAp},   {"rdistMl", "mm", m.rdistMl},
+        {"totex", "mm", m.totex},    {"totexAp", "mm", m.totexAp},   {"totexMl", "mm", m.totexMl},
+        {"mvelo", "mm/s", m.mvelo},  {"mveloAp", "mm/s", m.mveloAp}, {"mveloMl", "mm/s", m.mveloMl},
+        {"range", "mm", m.range},    {"rangeAp", "mm", m.rangeAp},   {"rangeMl", "mm", m.rangeMl},
+        {"mfreq", "Hz", m.mfreq},    {"mfreqAp", "Hz", m.mfreqAp},   {"mfreqMl", "Hz", m.mfreqMl},
+        {"areaCc", "mm²", m.areaCc}, {"areaCe", "mm²", m.areaCe},    {"areaSw", "mm²/s", m.areaSw},
+        {"fdPd", "", m.fdPd},        {"fdCc", "", m.fdCc},           {"fdCe", "", m.fdCe}};
 }
