@@ -15,8 +15,9 @@ constexpr int kFirstValueRow = 2;
 
 const QStringList kZoneNames{"合计",    "脚趾区T1", "脚趾区T2",  "跖骨区1",  "跖骨区2",
                              "跖骨区3", "脚跟前侧", "脚后跟区1", "脚后跟区2"};
-const QStringList kFigureNames{"COP包络面积(平方毫米)",    "X轴移动距离(毫米)",
-                               "Y轴移动距离(毫米)",        "移动轨迹总长度(毫米)",
+// Rows 2 and 3 hold the ellipse's full axis lengths, not the ranges along X and Y.
+const QStringList kFigureNames{"COP包络面积(平方毫米)",    "椭圆长轴(毫米)",
+                               "椭圆短轴(毫米)",           "移动轨迹总长度(毫米)",
                                "前后中心速度平均值(cm/s)", "左右中心速度平均值(cm/s)",
                                "前后中心速度最大值(cm/s)", "左右中心速度最大值(cm/s)"};
 // The unit of each figure row, as its name says.

@@ -23,18 +23,19 @@ double axisSpeed(double current, double previous, double frameRate) {
     return static_cast<double>(std::fabs(static_cast<float>(current - previous))) * frameRate;
 }
 
-// Largest value (the first of equal ones) and mean of a map's values; both 0 for an empty map.
-void maxAndMean(const QMap<int, double>& values, double& max, double& mean) {
+// Largest value and mean of the measured speeds in a speed map: frame 0's -1 is a placeholder,
+// not a speed. Both 0 when no frame has a speed.
+void maxAndMean(const QMap<int, double>& speeds, double& max, double& mean) {
     max = 0;
     mean = 0;
-    if (values.isEmpty()) return;
-    double sum = 0;
-    max = values.first();
-    for (double v : values) {
-        if (v > max) max = v;
-        sum += v;
+    int measured = 0;
+    for (auto it = speeds.constBegin(); it != speeds.constEnd(); ++it) {
+        if (it.key() == 0) continue;
+        if (measured == 0 || it.value() > max) max = it.value();
+        mean += it.value();
+        ++measured;
     }
-    mean = sum / values.size();
+    if (measured > 0) mean /= measured;
 }
 
 }  // namespace

@@ -33,7 +33,9 @@ UsableFrameRate usableFrameRate(double recordedFrameRate);
 // kHighestFrameRate is read as kDefaultFrameRate, see usableFrameRate). Replaces trajectory and the
 // six maps of results and sets pathLength, maxSpeedX/Y and meanSpeedX/Y; the ellipse figures are
 // left alone. Frame 0 gets the speed -1 in every speed map; a later frame gets speeds only when it
-// and its predecessor both have pressure. Returns the rate used (and its warning) for the charts.
+// and its predecessor both have pressure. The maximum and mean speeds are taken over the frames
+// with a speed (both 0 when none has one). Returns the rate used (and its warning) for the
+// charts.
 UsableFrameRate computeCopSeries(const std::vector<PressureMatrix>& frames,
                                  double recordedFrameRate, AnalysisResults& results,
                                  CopTrajectory& trajectory);

@@ -13,6 +13,7 @@
 #include "RecordingLoader.h"
 #include "StaticAnalysis.h"
 #include "cli_commands.h"
+#include "posturography_commands.h"
 
 namespace {
 
@@ -22,10 +23,12 @@ struct RecordingAnalysis {
     AnalysisResults balance;
     UsableFrameRate rate;
     EllipseOutcome ellipse;
+    PosturographyOutcome posturography;
 };
 
-// Loads, cleans and analyses; a message on err and false when the file gives no frame.
-bool analyze(const QString& path, RecordingAnalysis& a, std::FILE* err) {
+// Loads, cleans and runs the COP series; a message on err and false when the file gives no
+// frame.
+bool loadCopSeries(const QString& path, RecordingAnalysis& a, std::FILE* err) {
     RecordingLoad load = loadRecording(path);
     if (load.status != RecordingLoad::Status::Loaded) {
         // The loader's explanation names the file already.
@@ -35,11 +38,18 @@ bool analyze(const QString& path, RecordingAnalysis& a, std::FILE* err) {
         return false;
     }
     a.recording = std::move(load.recording);
-    const std::vector<PressureMatrix>& frames = a.recording->frames;
-    a.statics = analyzeStatic(frames);
     CopTrajectory trajectory;
-    a.rate = computeCopSeries(frames, a.recording->frameRate, a.balance, trajectory);
+    a.rate = computeCopSeries(a.recording->frames, a.recording->frameRate, a.balance, trajectory);
     if (!a.rate.warning.empty()) std::fprintf(err, "tessaly-cli: %s\n", a.rate.warning.c_str());
+    return true;
+}
+
+// Every analysis of the program and the standard posturographic measures.
+bool analyze(const QString& path, double lowpassHz, RecordingAnalysis& a, std::FILE* err) {
+    if (!loadCopSeries(path, a, err)) return false;
+    a.statics = analyzeStatic(a.recording->frames);
+    a.posturography =
+        analyzePosturography(copSamplesWithPressure(a.balance), a.recording->frameRate, lowpassHz);
     a.ellipse = computeConfidenceEllipse(a.balance, nullptr);
     if (!a.ellipse.message.empty())
         std::fprintf(err, "tessaly-cli: %s\n", a.ellipse.message.c_str());
@@ -78,12 +88,14 @@ QJsonObject analysisJson(const QString& path, const RecordingAnalysis& a) {
                               {"maxSpeedY", b.maxSpeedY},       {"ellipseArea", b.ellipseArea},
                               {"ellipseAxisA", b.ellipseAxisA}, {"ellipseAxisB", b.ellipseAxisB},
                               {"ellipseAngle", b.ellipseAngle}};
-    return {{"file", path},
-            {"frames", a.recording->frameCount},
-            {"frameRate", a.recording->frameRate},
-            {"mode", a.recording->measureMode},
-            {"static", statics},
-            {"balance", balance}};
+    QJsonObject analysis{{"file", path},
+                         {"frames", a.recording->frameCount},
+                         {"frameRate", a.recording->frameRate},
+                         {"mode", a.recording->measureMode},
+                         {"static", statics},
+                         {"balance", balance}};
+    addPosturographyJson(analysis, a.posturography);
+    return analysis;
 }
 
 void printSummary(const QString& path, const RecordingAnalysis& a, std::FILE* out) {
@@ -109,15 +121,17 @@ void printSummary(const QString& path, const RecordingAnalysis& a, std::FILE* ou
                  b.meanSpeedX, b.meanSpeedY, b.maxSpeedX, b.maxSpeedY);
     std::fprintf(out, "  95 %% ellipse: area %.2f mm², axes %.2f × %.2f mm, angle %.4f rad\n",
                  b.ellipseArea, b.ellipseAxisA, b.ellipseAxisB, b.ellipseAngle);
+    printPosturography(a.posturography, out);
 }
 
 QByteArray number(double v) { return QByteArray::number(v, 'g', QLocale::FloatingPointShortest); }
 
 }  // namespace
 
-int analyzeRecordingFile(const QString& path, bool json, std::FILE* out, std::FILE* err) {
+int analyzeRecordingFile(const QString& path, bool json, double lowpassHz, std::FILE* out,
+                         std::FILE* err) {
     RecordingAnalysis a;
-    if (!analyze(path, a, err)) return kCliFileProblem;
+    if (!analyze(path, lowpassHz, a, err)) return kCliFileProblem;
     if (json)
         std::fprintf(
             out, "%s\n",
@@ -134,10 +148,20 @@ QString defaultCopCsvPath(const QString& rawPath) {
     return base + ".cop.csv";
 }
 
+std::optional<RecordingPosturography> posturographyOfFile(const QString& path, double lowpassHz,
+                                                          std::FILE* err) {
+    RecordingAnalysis a;
+    if (!loadCopSeries(path, a, err)) return std::nullopt;
+    const std::vector<SwayPoint> samples = copSamplesWithPressure(a.balance);
+    return RecordingPosturography{a.recording->measureMode, static_cast<int>(samples.size()),
+                                  a.rate.framesPerSecond,
+                                  analyzePosturography(samples, a.recording->frameRate, lowpassHz)};
+}
+
 int writeCopCsv(const QString& path, const QString& csvPath, std::FILE* out, std::FILE* err) {
     if (outputIsInput(path, csvPath, err)) return kCliFileProblem;
     RecordingAnalysis a;
-    if (!analyze(path, a, err)) return kCliFileProblem;
+    if (!loadCopSeries(path, a, err)) return kCliFileProblem;
     QByteArray text = "frame,time_s,x_mm,y_mm,speed_x_cm_s,speed_y_cm_s,speed_cm_s\n";
     const int frames = a.recording->frameCount;
     for (int k = 0; k < frames; ++k) {

@@ -5,9 +5,25 @@
 
 #include <QString>
 #include <cstdio>
+#include <optional>
 
-// Prints a readable summary, or with json one JSON object (numbers with full precision).
-int analyzeRecordingFile(const QString& path, bool json, std::FILE* out, std::FILE* err);
+#include "Posturography.h"
+
+// Prints a readable summary, or with json one JSON object (numbers with full precision), with
+// the standard posturographic measures low-pass filtered at lowpassHz (0: none).
+int analyzeRecordingFile(const QString& path, bool json, double lowpassHz, std::FILE* out,
+                         std::FILE* err);
+
+// The standard posturographic measures of a recording, loaded and cleaned as the program does.
+struct RecordingPosturography {
+    int measureMode = 0;  // the header's mode
+    int samples = 0;      // frames with pressure
+    double rateHz = 0;    // the rate used
+    PosturographyOutcome outcome;
+};
+// Nothing, after a message on err, when the file gives no frame.
+std::optional<RecordingPosturography> posturographyOfFile(const QString& path, double lowpassHz,
+                                                          std::FILE* err);
 
 // Writes frame,time_s,x_mm,y_mm,speed_x_cm_s,speed_y_cm_s,speed_cm_s, one line per frame;
 // the speed cells stay empty where a frame has no speed.

@@ -9,6 +9,7 @@
 #include "FrameCleaning.h"
 #include "RecordingLoader.h"
 #include "analysis_commands.h"
+#include "posturography_commands.h"
 
 namespace {
 
@@ -16,17 +17,40 @@ const char* const kUsage =
     "usage: tessaly-cli info FILE.raw\n"
     "       tessaly-cli export-csv FILE.raw [OUT.csv]\n"
     "       tessaly-cli dump FILE.raw [--cleaned] [--frame N]\n"
-    "       tessaly-cli analyze FILE.raw [--json]\n"
+    "       tessaly-cli analyze FILE.raw [--json] [--lowpass F]\n"
     "       tessaly-cli cop FILE.raw [OUT.csv]\n"
+    "       tessaly-cli romberg OPEN.raw CLOSED.raw [--json] [--lowpass F]\n"
     "       tessaly-cli report FILE.raw --out REPORT.pdf [--subject CODE] [--comment TEXT]\n"
     "info prints the header and frame count as one JSON object; export-csv writes the CSV of\n"
     "the program's export (default: FILE.csv); dump prints frames as CSV lines, as stored or\n"
     "cleaned as the program cleans them on opening (N from 1; all frames without it); analyze\n"
-    "prints the static and balance figures (one JSON object with --json); cop writes the\n"
-    "centre-of-pressure series as CSV (default: FILE.cop.csv); report writes the program's\n"
-    "five-page data report without a window.\n";
+    "prints the static and balance figures and the standard posturographic measures (one JSON\n"
+    "object with --json); cop writes the centre-of-pressure series as CSV (default:\n"
+    "FILE.cop.csv); romberg compares an eyes-open with an eyes-closed recording (quotients\n"
+    "closed / open); report writes the program's five-page data report without a window.\n"
+    "--lowpass F sets the low-pass cut-off of the standard measures in Hz (default 10, 0: none).\n";
 
 int usage(std::FILE* err, const char* problem) { return reportUsage(err, problem, kUsage); }
+
+// The options --json and --lowpass F of analyze and romberg, from arguments[first] on; a
+// problem text when one is not understood.
+struct MeasureOptions {
+    bool json = false;
+    double lowpassHz = kDefaultLowpassHz;
+    const char* problem = nullptr;
+};
+MeasureOptions measureOptions(const QStringList& arguments, int first) {
+    MeasureOptions options;
+    for (int i = first; i < arguments.size() && !options.problem; ++i) {
+        if (arguments[i] == "--json")
+            options.json = true;
+        else if (arguments[i] != "--lowpass")
+            options.problem = "unknown option (--json and --lowpass F are understood)";
+        else if (i + 1 >= arguments.size() || !parseLowpass(arguments[++i], options.lowpassHz))
+            options.problem = "--lowpass needs a frequency in Hz from 0";
+    }
+    return options;
+}
 
 // The recording's stored frames, or a message and false.
 bool readFrames(const QString& path, StoredRecording& stored, std::FILE* err) {
@@ -151,10 +175,16 @@ int runCli(const QStringList& arguments, std::FILE* out, std::FILE* err) {
         return dump(path, cleaned, frameNumber, out, err);
     }
     if (command == "analyze") {
-        const bool json = arguments.size() == 3 && arguments[2] == "--json";
-        if (arguments.size() > 3 || (arguments.size() == 3 && !json))
-            return usage(err, "analyze takes a file and --json");
-        return analyzeRecordingFile(path, json, out, err);
+        const MeasureOptions options = measureOptions(arguments, 2);
+        if (options.problem) return usage(err, options.problem);
+        return analyzeRecordingFile(path, options.json, options.lowpassHz, out, err);
+    }
+    if (command == "romberg") {
+        if (arguments.size() < 3 || arguments[2].startsWith("--"))
+            return usage(err, "romberg takes an eyes-open and an eyes-closed recording");
+        const MeasureOptions options = measureOptions(arguments, 3);
+        if (options.problem) return usage(err, options.problem);
+        return rombergCommand(path, arguments[2], options.json, options.lowpassHz, out, err);
     }
     if (command == "cop") {
         if (arguments.size() > 3) return usage(err, "cop takes a file and an output");

@@ -119,6 +119,9 @@ private slots:
         for (int i = 0; i < 8; ++i)
             QCOMPARE(cell("tableWidgetPara", 2 + i, 1),
                      QString::number(figures[i], 'f', decimals[i]));
+        // The axis rows hold the ellipse's full axes, not movements along X and Y.
+        QCOMPARE(cell("tableWidgetPara", 3, 0), QString("椭圆长轴(毫米)"));
+        QCOMPARE(cell("tableWidgetPara", 4, 0), QString("椭圆短轴(毫米)"));
 
         // Position chart: every frame, at k / rate seconds (100 frames per second here).
         QCustomPlot* position = chart("widgetOfCopCurve");

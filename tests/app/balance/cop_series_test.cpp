@@ -106,10 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
                    {{21, 11}},
                    {{0, kFirstFrame}},
                    0,
-                   -1,
-                   -1,
-                   -1,
-                   -1,
+                   0,
+                   0,
+                   0,
+                   0,
                    false},
         SeriesCase{"one_cell_step_in_x_at_200",
                    {frameAt(10, 20), frameAt(10, 21)},
@@ -119,8 +119,8 @@ INSTANTIATE_TEST_SUITE_P(
                    7,
                    140,
                    0,
-                   69.5,
-                   -0.5,
+                   140,
+                   0,
                    false},
         // 4 cells across and 3 down: 2.8 cm and 2.1 cm, 3.5 cm along the path.
         SeriesCase{"diagonal_step_at_100",
@@ -131,8 +131,20 @@ INSTANTIATE_TEST_SUITE_P(
                    35,
                    280,
                    210,
-                   139.5,
-                   104.5,
+                   280,
+                   210,
+                   false},
+        // Steps of 1 and 3 cells: the means average the two speeds, not frame 0's -1.
+        SeriesCase{"means_leave_the_first_frame_out",
+                   {frameAt(10, 20), frameAt(10, 21), frameAt(10, 24)},
+                   100,
+                   {{21, 11}, {22, 11}, {25, 11}},
+                   {{0, kFirstFrame}, {1, {70, 0, 70}}, {2, {210, 0, 210}}},
+                   28,
+                   210,
+                   0,
+                   140,
+                   0,
                    false},
         // Frame 1 has no pressure: neither it nor frame 2 gets a speed or adds to the path.
         SeriesCase{"empty_frame_and_its_successor",
@@ -143,8 +155,8 @@ INSTANTIATE_TEST_SUITE_P(
                    7,
                    140,
                    0,
-                   69.5,
-                   -0.5,
+                   140,
+                   0,
                    false},
         SeriesCase{"no_frame_with_pressure",
                    {kEmptyFrame, kEmptyFrame},
@@ -152,10 +164,10 @@ INSTANTIATE_TEST_SUITE_P(
                    {{0, 0}, {0, 0}},
                    {{0, kFirstFrame}},
                    0,
-                   -1,
-                   -1,
-                   -1,
-                   -1,
+                   0,
+                   0,
+                   0,
+                   0,
                    false},
         SeriesCase{"rate_zero_is_read_as_200",
                    {frameAt(10, 20), frameAt(10, 21)},
@@ -165,8 +177,8 @@ INSTANTIATE_TEST_SUITE_P(
                    7,
                    140,
                    0,
-                   69.5,
-                   -0.5,
+                   140,
+                   0,
                    true}),
     [](const ::testing::TestParamInfo<SeriesCase>& info) { return std::string(info.param.name); });
 
@@ -188,10 +200,10 @@ TEST(CopSeries, SecondShorterRecordingLeavesNothingOfTheFirst) {
     EXPECT_EQ(results.copSpeedXY.keys(), QList<int>{0});
     EXPECT_EQ(results.copSpeedPath.keys(), QList<int>{0});
     EXPECT_EQ(results.pathLength, 0);
-    EXPECT_EQ(results.maxSpeedX, -1);
-    EXPECT_EQ(results.maxSpeedY, -1);
-    EXPECT_EQ(results.meanSpeedX, -1);
-    EXPECT_EQ(results.meanSpeedY, -1);
+    EXPECT_EQ(results.maxSpeedX, 0);
+    EXPECT_EQ(results.maxSpeedY, 0);
+    EXPECT_EQ(results.meanSpeedX, 0);
+    EXPECT_EQ(results.meanSpeedY, 0);
 }
 
 // A COP swaying back and forth by one cell (7 mm) per frame along X while it drifts one cell
@@ -218,8 +230,9 @@ TEST_P(KnownSway, ComesOutInCentimetresPerSecond) {
     }
     EXPECT_NEAR(results.pathLength, (kFrames - 1) * 7 * std::sqrt(2.0), 1e-9);
     EXPECT_NEAR(results.maxSpeedX, perAxis, 1e-4 * rate);
-    EXPECT_NEAR(results.meanSpeedX, ((kFrames - 1) * perAxis - 1) / kFrames, 1e-4 * rate);
-    EXPECT_NEAR(results.meanSpeedY, ((kFrames - 1) * perAxis - 1) / kFrames, 1e-4 * rate);
+    // Frame 0's placeholder is no speed: the mean is the speed itself.
+    EXPECT_NEAR(results.meanSpeedX, perAxis, 1e-4 * rate);
+    EXPECT_NEAR(results.meanSpeedY, perAxis, 1e-4 * rate);
 }
 
 INSTANTIATE_TEST_SUITE_P(Rates, KnownSway, ::testing::Values(25.0, 100.0, 200.0, 1000.0));
