@@ -173,6 +173,12 @@ LIBPLADEX_API int LibPladex_readQueuedFrameBySN(const char* serial, PressureCell
 LIBPLADEX_API int LibPladex_readQueuedFrameByIndex(int index, PressureCell frame[2500],
                                                    LibPladex_FrameInfo* info);
 
+/* Waits until a frame is queued for any plate (returns at once when one is), at most
+ * `timeoutMs` milliseconds (a negative value counts as 0). A reader waits here, then takes the
+ * queued frames of every plate: no polling pause adds to the latency.
+ * 1 when a frame is queued; 0 when the time ran out. */
+LIBPLADEX_API int LibPladex_waitForQueuedFrame(int timeoutMs);
+
 /* Fills the queue and binding counters of one plate, known from its first datagram on.
  * 0 on success; -1 when not found; -2 when `stats` is null. */
 LIBPLADEX_API int LibPladex_getReceptionStats(const char* serial, LibPladex_ReceptionStats* stats);

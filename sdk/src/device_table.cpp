@@ -76,7 +76,7 @@ void DeviceTable::publish(std::uint32_t deviceId, const FrameAssembler& assemble
     for (int k = 0; k < kFrameCells; ++k)
         queued.readings[k] = static_cast<std::uint16_t>(assembler.cells()[k].value);
 
-    std::lock_guard<std::mutex> lock(mutex_);
+    std::unique_lock<std::mutex> lock(mutex_);
     auto& slot = records_[deviceId];
     if (!slot) slot = std::make_unique<DeviceRecord>();
     DeviceRecord& record = *slot;
@@ -106,6 +106,13 @@ void DeviceTable::publish(std::uint32_t deviceId, const FrameAssembler& assemble
     makeRoom(plate);
     plate.queue.push(queued);
     ++queuedFrames_;
+    lock.unlock();
+    frameQueued_.notify_all();
+}
+
+bool DeviceTable::waitForQueued(std::chrono::milliseconds timeout) {
+    std::unique_lock<std::mutex> lock(mutex_);
+    return frameQueued_.wait_for(lock, timeout, [this] { return queuedFrames_ > 0; });
 }
 
 int DeviceTable::deviceCount() const {

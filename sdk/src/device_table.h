@@ -5,6 +5,8 @@
 #pragma once
 
 #include <array>
+#include <chrono>
+#include <condition_variable>
 #include <cstddef>
 #include <cstdint>
 #include <map>
@@ -82,6 +84,9 @@ public:
     int takeQueued(std::uint32_t deviceId, QueuedFrame& out);
     int takeQueuedAt(int index, QueuedFrame& out);
 
+    // Waits until any plate's queue holds a frame, at most `timeout`; true when one does.
+    bool waitForQueued(std::chrono::milliseconds timeout);
+
     bool stats(std::uint32_t deviceId, LibPladex_DeviceStats& out) const;
     bool receptionStats(std::uint32_t deviceId, LibPladex_ReceptionStats& out) const;
     std::size_t queuedFrames() const;
@@ -92,6 +97,7 @@ private:
     int takeLocked(std::uint32_t deviceId, QueuedFrame& out);
 
     mutable std::mutex mutex_;
+    std::condition_variable frameQueued_;
     std::map<std::uint32_t, std::unique_ptr<DeviceRecord>> records_;
     std::map<std::uint32_t, std::unique_ptr<PlateState>> plates_;
     std::size_t queuedFrames_ = 0;

@@ -2,6 +2,7 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 
+#include <chrono>
 #include <cmath>
 #include <cstring>
 #include <exception>
@@ -196,6 +197,13 @@ int LibPladex_readQueuedFrameByIndex(int index, PressureCell frame[2500],
         pladex::QueuedFrame queued;
         return pladex::deliverQueued(library().devices.takeQueuedAt(index, queued), queued, frame,
                                      info);
+    });
+}
+
+int LibPladex_waitForQueuedFrame(int timeoutMs) {
+    return guarded(-1, [&] {
+        const int bounded = timeoutMs < 0 ? 0 : timeoutMs;
+        return library().devices.waitForQueued(std::chrono::milliseconds(bounded)) ? 1 : 0;
     });
 }
 

@@ -93,9 +93,13 @@ TEST_F(HostileNetwork, ForgedDatagramsFromASecondSocketAreRefused) {
         EXPECT_EQ(frame[1234].value, static_cast<int>(expected));
     }
     EXPECT_EQ(LibPladex_readQueuedFrameBySN(kSerial, frame.data(), nullptr), 0);
+    EXPECT_EQ(LibPladex_waitForQueuedFrame(20), 0) << "every queue is empty";
+    plateSocket.sendFrame(kPlate, 4, filledWith(4));
+    EXPECT_EQ(LibPladex_waitForQueuedFrame(5000), 1);
+    ASSERT_EQ(LibPladex_readQueuedFrameBySN(kSerial, frame.data(), nullptr), 1);
     int rate = 0;
     ASSERT_EQ(LibPladex_GetFrame(kSerial, frame.data(), &rate), 0);
-    EXPECT_EQ(frame[0].value, 3);
+    EXPECT_EQ(frame[0].value, 4);
 
     // Commands to the plate go to the listed sender: the plate's own socket.
     char serial[64] = {}, addresses[128] = {}, ports[128] = {};

@@ -51,7 +51,7 @@ TEST(QueueRace, ReaderDrainingWhileFramesArriveLosesNothing) {
             } else if (last) {
                 break;
             } else {
-                std::this_thread::yield();
+                LibPladex_waitForQueuedFrame(5);
             }
         }
     });
