@@ -17,7 +17,9 @@
  *   and counters (one that never completed a frame already after LIBPLADEX_REBIND_SILENCE_MS).
  * - Memory is bounded whatever arrives: a queue holds at most LIBPLADEX_QUEUE_CAPACITY frames
  *   (2 s at 500 Hz), all queues together at most LIBPLADEX_QUEUE_BUDGET frames of about 5 KB
- *   (about 80 MB), and a tracked plate needs about 90 KB besides.
+ *   (about 80 MB), and a tracked plate needs about 90 KB besides. A full queue gives up its
+ *   oldest frame; when the budget is reached, the longest queue does, so that plates read in
+ *   time lose nothing to plates nobody reads.
  * The receive thread never prints; it counts, and reports to the log callback if one is set.
  *
  * Every function is safe to call from any thread, never throws and reports failures as
@@ -69,12 +71,11 @@ typedef struct LibPladex_DeviceStats {
 typedef struct LibPladex_ReceptionStats {
     uint64_t missed;   /* frame numbers skipped between consecutive completed frames: frames
                           lost on the wire or never completed */
-    uint64_t overflow; /* completed frames discarded unread because the queue was full (the
-                          oldest goes first) */
+    uint64_t overflow; /* completed frames discarded unread to make room (see above) */
     uint64_t foreign;  /* datagrams with this plate's id refused: sent from another address or
                           port than the one the plate is bound to */
-    uint64_t restarts; /* times the frame numbers started over (went back, or leapt further than
-                          65536): never counted as missed */
+    uint64_t restarts; /* times the frame numbers started over (went back by more than 16, or
+                          leapt further than 65536): never counted as missed */
     uint64_t queued;   /* frames in the queue now */
     char address[16];  /* the bound sender, dotted */
     int32_t port;      /* the bound sender's port */
@@ -120,7 +121,7 @@ LIBPLADEX_API int LibPladex_ListenUDPAddress(const char* address, int port);
  * 0 when listening was paused; -1 when the library was not listening. */
 LIBPLADEX_API int LibPladex_CloseUDPPort(void);
 
-/* Number of devices that have completed at least one frame. */
+/* Number of devices that have completed at least one frame and are not forgotten. */
 LIBPLADEX_API int LibPladex_getDevices(void);
 
 /* Describes the device at `index` (ascending device id): 64 bytes of serial text, both
@@ -151,7 +152,8 @@ LIBPLADEX_API void* LibPladexNewFrameCB_Regist(void* callback);
 LIBPLADEX_API int LibPladex_getVersion(void);
 
 /* Fills the counters of one plate, known from its first datagram on (before its first
- * complete frame too). 0 on success; -1 when not found; -2 when `stats` is null. */
+ * complete frame too) until it is forgotten. 0 on success; -1 when not found; -2 when `stats` is
+ * null. */
 LIBPLADEX_API int LibPladex_getStats(const char* serial, LibPladex_DeviceStats* stats);
 
 /* Datagrams discarded as malformed (shorter than a data datagram, not JSON), library-wide. */
