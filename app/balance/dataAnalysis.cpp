@@ -6,6 +6,7 @@
 #include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
+#include <QToolButton>
 #include <algorithm>
 #include <cstdio>
 
@@ -18,6 +19,8 @@
 #include "CopSeries.h"
 #include "GlobalState.h"
 #include "ReportPublisher.h"
+#include "StandardMeasuresPage.h"
+#include "SwayPlotWidget.h"
 #include "TrajectoryRect.h"
 #include "ViewHelpers.h"
 #include "staticTestDrawResult.h"
@@ -50,6 +53,19 @@ dataAnalysis::dataAnalysis(QWidget* parent) : QWidget(parent), ui_(new Ui::dataA
     connect(ui_->pushButtonPublishReports, SIGNAL(clicked()), this,
             SLOT(slotActionPublishReports()));
     ui_->label4ScalerImage->hide();
+
+    standardPage_ = new StandardMeasuresPage(readLowpassSetting(analysisSettingsIniPath()));
+    ui_->tabWidget->addTab(standardPage_, "标准参数");
+    connect(standardPage_, &StandardMeasuresPage::lowpassChanged, this, [this](double hz) {
+        writeLowpassSetting(analysisSettingsIniPath(), hz);
+        analyzePosturographyOf(hz);
+    });
+    // The sway plot in mm is the page's main plot; the plate-scale drawing stays one click away.
+    swayPlot_ = new SwayPlotWidget(ui_->widget_10);
+    plateDrawingToggle_ = new QToolButton(ui_->widget_10);
+    plateDrawingToggle_->setText("足底平面图");
+    plateDrawingToggle_->setCheckable(true);
+    connect(plateDrawingToggle_, &QToolButton::toggled, this, [this] { refreshLayout(); });
 }
 
 dataAnalysis::~dataAnalysis() { delete ui_; }
@@ -88,6 +104,8 @@ void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording*
     if (!rate.warning.empty()) std::printf("%s\r\n", rate.warning.c_str());
     frameRate_ = rate.framesPerSecond;
     const EllipseOutcome ellipse = computeConfidenceEllipse(results);
+    swaySamples_ = copSamplesWithPressure(results);
+    analyzePosturographyOf(standardPage_->lowpassHz());
 
     // Read once: the drawing stays whole when the recording's cache folder is renamed or
     // removed while it is shown.
@@ -194,10 +212,24 @@ void dataAnalysis::refreshLayout() {
     const int painterSide =
         std::max(0, std::min(ui_->tab_2->width() - 410, ui_->tab_2->height() - 10));
     makeFixedSquare(ui_->widgetOfAnalysisResultPainter, painterSide, 2);
+    swayPlot_->setGeometry(ui_->widgetOfAnalysisResultPainter->geometry());
+    const bool plateDrawing = plateDrawingToggle_->isChecked();
+    ui_->widgetOfAnalysisResultPainter->setVisible(plateDrawing);
+    swayPlot_->setVisible(!plateDrawing);
+    plateDrawingToggle_->move(4, 4);
+    plateDrawingToggle_->adjustSize();
+    plateDrawingToggle_->raise();
     ui_->widgetRight_2->setGeometry(painterSide + 5, 0, ui_->widgetRight_2->width(),
                                     std::max(0, ui_->tab_2->height() - 10));
 
     if (loadedRecording_) showFrameImage();
+}
+
+void dataAnalysis::analyzePosturographyOf(double lowpassHz) {
+    const double rate = loadedRecording_ ? loadedRecording_->frameRate : 0;
+    posturography_ = analyzePosturography(swaySamples_, rate, lowpassHz);
+    standardPage_->showOutcome(posturography_);
+    swayPlot_->showResults(posturography_.results, QString::fromUtf8(posturography_.reasonChinese));
 }
 
 void dataAnalysis::moveOrigin(int dx, int dy) {

@@ -13,8 +13,12 @@
 #include "FrameCop.h"
 #include "FrameImages.h"
 #include "LoadedRecording.h"
+#include "Posturography.h"
 
 class QTableWidget;
+class QToolButton;
+class StandardMeasuresPage;
+class SwayPlotWidget;
 
 namespace Ui {
 class dataAnalysisForm;
@@ -47,6 +51,8 @@ public:
     static constexpr int kReportPictureWaitsMs = 3 * kAfterReportPictureWaitMs;
     // The examiner's comment as typed.
     QString commentText() const;
+    // The standard measures of the analysed recording, at the low-pass setting in force.
+    const PosturographyOutcome& posturography() const { return posturography_; }
 
 signals:
     // After showFrame has shown frame number frame.
@@ -78,6 +84,7 @@ private:
     void syncTimeline();
     void showFrameImage();
     void moveOrigin(int dx, int dy);
+    void analyzePosturographyOf(double lowpassHz);
 
     Ui::dataAnalysisForm* ui_;
     int frameCount_ = 0;
@@ -88,4 +95,9 @@ private:
     std::queue<int> resizeRequests_;
     QImage frameImage_;  // the shown frame's image before scaling to the label
     RecentFrameImages recentImages_;
+    std::vector<SwayPoint> swaySamples_;  // the COP of the frames with pressure, mm
+    PosturographyOutcome posturography_;
+    StandardMeasuresPage* standardPage_;
+    SwayPlotWidget* swayPlot_;
+    QToolButton* plateDrawingToggle_;  // shows the plate-scale drawing instead of the plot
 };

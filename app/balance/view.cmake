@@ -8,6 +8,10 @@ target_sources(tessaly_views PRIVATE
   ${CMAKE_CURRENT_LIST_DIR}/FrameZoneLoads.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dataAnalysis.cpp
   ${CMAKE_CURRENT_LIST_DIR}/dataAnalysis.ui
+  ${CMAKE_CURRENT_LIST_DIR}/StandardMeasuresPage.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StandardMeasuresPage.ui
+  ${CMAKE_CURRENT_LIST_DIR}/SwayPlotWidget.cpp
   ${CMAKE_CURRENT_LIST_DIR}/staticTestDrawResult.cpp)
 target_link_libraries(tessaly_views PUBLIC
-  tessaly_balance_core tessaly_static_analysis_core QCustomPlot::QCustomPlot)
+  tessaly_balance_core tessaly_static_analysis_core tessaly_posturography_painters
+  QCustomPlot::QCustomPlot)

@@ -45,7 +45,8 @@ bool DataRepots::composeReport(const QString& pdfPath, const ReportInfo& info,
         readReportMaker(reportMakerIniPath()),
         reportTableCells(balance ? balance->getResultTableWidget() : nullptr),
         screenshotFolder,
-        QString(app::kResourceRoot) + app::kImageFolder};
+        QString(app::kResourceRoot) + app::kImageFolder,
+        balance ? balance->posturography().results : std::nullopt};
     const ComposedReport report = composeReportPdf(pdfPath, content);
     if (!report.written) {
         std::fprintf(stderr, "report: %s\n", qPrintable(report.problem));

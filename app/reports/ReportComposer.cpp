@@ -1,5 +1,8 @@
 #include "ReportComposer.h"
 
+#include "MeasureTexts.h"
+#include "SwayPlotPainter.h"
+
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -34,6 +37,7 @@ public:
 
     void drawStaticReportPages();
     void drawBalanceReportPages();
+    void drawPosturographyPage();
     int pages() const { return pageCounter_ - 1; }
     const QStringList& missingPictures() const { return missing_; }
 
@@ -192,6 +196,59 @@ void ReportPainter::drawBalanceReportPages() {
     drawPageFooter();
 }
 
+// Drawn from the results, so lines and text stay vector in the PDF.
+void ReportPainter::drawPosturographyPage() {
+    if (!content_.posturography) return;
+    const PosturographyResults& results = *content_.posturography;
+    device_.newPage();
+    drawPageHeader();
+    setFontSize(11);
+    p_.setPen(Qt::black);
+    p_.drawText(20, 55, "静态平衡标准参数");
+    setFontSize(8);
+    p_.drawText(20, 72, preprocessingLine(results));
+    const QString warning = protocolWarning(results);
+    if (!warning.isEmpty()) {
+        p_.setPen(QColor(200, 30, 30));
+        p_.drawText(20, 86, warning);
+        p_.setPen(Qt::black);
+    }
+    paintSwayPlot(p_, QRectF(20, 92, 380, 380), results);
+    // The measures in two columns of name and value, each group under its heading.
+    struct Line {
+        bool heading;
+        QString name;
+        QString value;
+    };
+    std::vector<Line> lines;
+    QString group;
+    for (const MeasureRow& row : measureRows(results)) {
+        if (row.group != group) lines.push_back({true, group = row.group, {}});
+        lines.push_back({false, row.name, row.value});
+    }
+    constexpr int kRowHeight = 14;
+    constexpr int kTop = 490;
+    const int perColumn = static_cast<int>((lines.size() + 1) / 2);
+    const int columnWidth = (width_ - 60) / 2;
+    for (int i = 0; i < static_cast<int>(lines.size()); ++i) {
+        const Line& line = lines[static_cast<std::size_t>(i)];
+        const int x = 20 + i / perColumn * (columnWidth + 20);
+        const int y = kTop + i % perColumn * kRowHeight;
+        QFont font(kFontFamily);
+        font.setPointSize(7);
+        font.setBold(line.heading);
+        p_.setFont(font);
+        p_.setPen(QColor(200, 200, 200));
+        p_.drawLine(x, y + kRowHeight, x + columnWidth, y + kRowHeight);
+        p_.setPen(line.heading ? kRuleColour : QColor(Qt::black));
+        p_.drawText(QRect(x, y, columnWidth * 2 / 3, kRowHeight), Qt::AlignLeft | Qt::AlignVCenter,
+                    line.name);
+        p_.drawText(QRect(x + columnWidth * 2 / 3, y, columnWidth / 3, kRowHeight),
+                    Qt::AlignRight | Qt::AlignVCenter, line.value);
+    }
+    drawPageFooter();
+}
+
 }  // namespace
 
 const QStringList& reportScreenshotSuffixes() {
@@ -233,6 +290,7 @@ ComposedReport composeReportPdf(const QString& pdfPath, const ReportContent& con
     ReportPainter pages(painter, writer, content);
     pages.drawStaticReportPages();
     pages.drawBalanceReportPages();
+    pages.drawPosturographyPage();
     painter.end();
     result.missingPictures = pages.missingPictures();
 

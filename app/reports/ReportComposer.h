@@ -1,14 +1,17 @@
 // Paints the five-page A4 data report into a PDF: page header and footer on every page, the
 // title block with the subject on page 1, the three static-analysis screenshots on pages 1 to
-// 3, the two COP charts on page 4, and the parameter table with the comment on page 5. Plain
-// painting code: it needs a GUI application but no window.
+// 3, the two COP charts on page 4, the parameter table with the comment on page 5, and, when
+// the recording has them, the standard posturographic measures with the sway plot on page 6.
+// Plain painting code: it needs a GUI application but no window.
 #pragma once
 
 #include <QRect>
 #include <QString>
 #include <QStringList>
+#include <optional>
 #include <vector>
 
+#include "Posturography.h"
 #include "ReportInfo.h"
 #include "ReportMaker.h"
 
@@ -39,6 +42,8 @@ struct ReportContent {
     QString screenshotFolder;
     // Where the logo and the title block icons are.
     QString imageFolder;
+    // The standard measures; without them (a recording too short) there is no sixth page.
+    std::optional<PosturographyResults> posturography;
 };
 
 struct ComposedReport {

@@ -254,16 +254,16 @@ private slots:
                     .match(publishedReport_)
                     .hasMatch());
         QCOMPARE(tabs()->currentIndex(), 3);
-        QCOMPARE(child<QLabel>(globalState().reportViewer, "labelTotalPage")->text(), QString("5"));
+        QCOMPARE(child<QLabel>(globalState().reportViewer, "labelTotalPage")->text(), QString("6"));
 
-        QCOMPARE(pdfPageCount(publishedReport_), 5);
+        QCOMPARE(pdfPageCount(publishedReport_), 6);
         const QString first = pdfPageText(publishedReport_, 1);
         for (const QString& piece :
              {QString("足底压力测试数据报告"), QString("受试者唯一码: ") + kCode,
               QString("姓名: ") + QString::fromUtf8(kName).simplified(), QString("身高(cm): 164"),
               QString("体重(kg): 58.5"), QString("测试类型: 足底压力测试")})
             QVERIFY2(first.contains(piece), qPrintable(piece + " not in " + first));
-        for (int page = 1; page <= 5; ++page)
+        for (int page = 1; page <= 6; ++page)
             QCOMPARE(pdfPageText(publishedReport_, page).split(' ').last(), QString::number(page));
 
         const QString last = pdfPageText(publishedReport_, 5);
@@ -272,6 +272,16 @@ private slots:
             QVERIFY2(last.contains(table->item(row, 0)->text() + " " + table->item(row, 1)->text()),
                      qPrintable(table->item(row, 1)->text() + " not in " + last));
         QVERIFY(last.contains("评语： 站立平稳。 建议三个月后复查 右足跟部"));
+
+        // The standard measures follow, as the balance view's page computes them.
+        const QString measures = pdfPageText(publishedReport_, 6);
+        for (const QString& piece :
+             {QString("静态平衡标准参数"), QString("左右 ML (mm)"), QString("前后 AP (mm)"),
+              QString("低通 10 Hz"), QString("平均速度"), QString("预测椭圆面积")})
+            QVERIFY2(measures.contains(piece), qPrintable(piece + " not in " + measures));
+        const PosturographyOutcome& shown = globalState().balanceAnalysisView->posturography();
+        QVERIFY(shown.results);
+        QVERIFY(measures.contains(QString::number(*shown.results->time.mvelo, 'f', 2) + " mm/s"));
     }
 
     void reportBrowserListsAndOpensIt() {
@@ -284,7 +294,7 @@ private slots:
         list->setCurrentItem(list->topLevelItem(0));
         reportBrowser()->onOpenAnimation();
         QCOMPARE(tabs()->currentIndex(), 3);
-        QCOMPARE(globalState().reportViewer->shownPageCount(), 5);
+        QCOMPARE(globalState().reportViewer->shownPageCount(), 6);
         QTest::qWait(1500);  // the view renders its pages in the background
         window_->grab().save(QDir::tempPath() + "/tessaly_report_viewer.png");
     }
