@@ -7,12 +7,14 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 
 #include "AnalysisResults.h"
 #include "ColorScale.h"
 #include "FrameZoneLoads.h"
 #include "GlobalState.h"
+#include "SwayPlotWidget.h"
 #include "balance_frames.h"
 #include "dataAnalysis.h"
 #include "standing_frames.h"
@@ -102,6 +104,37 @@ private slots:
         QVERIFY(!bar_->timelineControlsVisible());
         tabs_.setCurrentIndex(0);  // hiding the view hides the controls too
         QVERIFY(!bar_->timelineControlsVisible());
+    }
+
+    // The standard measures page lists every measure under its group, and the sway plot on
+    // the results page draws the trajectory and the prediction ellipse; a recording shorter
+    // than two seconds says so on both.
+    void standardMeasuresPageAndSwayPlot() {
+        tabs_.setCurrentIndex(3);
+        view_->analyzeRecording(cacheFolder("measures"),
+                                recordingOf(standingRecording(400, 100), 100));
+        QVERIFY(view_->posturography().results);
+        auto* tree = view_->findChild<QTreeWidget*>("treeMeasures");
+        QCOMPARE(tree->topLevelItemCount(), 3);
+        int measures = 0;
+        for (int g = 0; g < tree->topLevelItemCount(); ++g)
+            measures += tree->topLevelItem(g)->childCount();
+        QCOMPARE(measures, 38);
+        QVERIFY(!tree->topLevelItem(0)->child(0)->toolTip(0).isEmpty());
+        QVERIFY(view_->findChild<QLabel*>("labelPreprocessing")->text().contains("低通 10 Hz"));
+
+        innerTabs()->setCurrentIndex(1);
+        auto* plot = view_->findChild<SwayPlotWidget*>();
+        QTRY_VERIFY(plot->isVisible() && plot->width() > 100);
+        const QImage drawn = plot->grab().toImage();
+        QVERIFY(countPixels(drawn, [](QColor c) { return c == QColor(210, 40, 40); }) > 50);
+        // The trajectory's antialiased blue, whatever its shade.
+        QVERIFY(countPixels(drawn, [](QColor c) { return c.blue() > c.red() + 80; }) > 20);
+
+        view_->analyzeRecording(QString(), recordingOf(standingRecording(150, 100), 100));
+        QVERIFY(!view_->posturography().results);
+        QCOMPARE(view_->findChild<QLabel*>("labelPreprocessing")->text(), QString("记录太短"));
+        QCOMPARE(tree->topLevelItemCount(), 0);
     }
 
     void analysisFillsChartsTablesAndPainter() {
