@@ -37,7 +37,9 @@ struct Run {
     std::size_t frames = 0, sent = 0;
 };
 
-Run measure(int port, std::chrono::microseconds pause, double seconds) {
+// One sender for every run, as a plate has one socket: the library binds a plate to its sender.
+Run measure(const testing_support::LoopbackSender& sender, std::chrono::microseconds pause,
+            double seconds) {
     std::vector<Clock::time_point> sentAt(100000);
     std::vector<double> latenciesUs;
     std::mutex latenciesMutex;
@@ -64,7 +66,6 @@ Run measure(int port, std::chrono::microseconds pause, double seconds) {
     thread.setRunning(true);
     thread.start();
 
-    const testing_support::LoopbackSender sender(port);
     plate::SourceFrame frame{};
     const std::size_t frames = static_cast<std::size_t>(seconds * 1000 / kFrameInterval);
     // The frame number rides in the plate's cell (0, 49), which the program sees at position 0.
@@ -119,9 +120,10 @@ int main(int argc, char** argv) {
     if (LibPladex_ListenUDPPort(port) != 0) return 1;
 
     std::printf("one plate at 100 Hz for %.0f s over loopback\n", seconds);
-    const Run busy = measure(port, std::chrono::microseconds(0), seconds);
+    const testing_support::LoopbackSender sender(port);
+    const Run busy = measure(sender, std::chrono::microseconds(0), seconds);
     print("busy loop (no pause)", busy);
-    const Run paused = measure(port, std::chrono::microseconds(500), seconds);
+    const Run paused = measure(sender, std::chrono::microseconds(500), seconds);
     print("500 us pause (shipped)", paused);
     std::printf("added mean latency: %.1f us\n", paused.meanUs - busy.meanUs);
     return paused.frames == 0 ? 1 : 0;

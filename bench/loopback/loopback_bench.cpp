@@ -1,11 +1,13 @@
 // How many plates at 100 Hz libPladex receives on loopback without losing a frame.
 //
 // Each step streams N emulated plates (the plate-sim engine, on a thread of this process) to
-// the library listening in this process, then compares the frames sent with the frames the
-// library completed. Steps grow until one loses frames.
-//   bench_loopback            full run: 16, 32, 64, 96, 128, 192, 256, 320, 384, 512 plates, 10 s
-//   each bench_loopback --quick    smoke run: 4 and 16 plates, 2 s each bench_loopback --steps
-//   64,128 --seconds 5
+// the library listening in this process while a reader thread drains every plate's frame
+// queue, then compares the frames sent with the frames the library completed and the reader
+// took, and prints the frames missed on the wire and lost to queue overflow. Steps grow until
+// one loses frames. The library tracks at most 64 plates, so steps go no further.
+//   bench_loopback                            full run: 4, 16, 32, 64 plates, 10 s each
+//   bench_loopback --quick                    smoke run: 4 and 16 plates, 2 s each
+//   bench_loopback --steps 4 --seconds 60     4 plates for a minute
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/resource.h>
@@ -31,7 +33,7 @@ namespace {
 constexpr int kRate = 100;
 
 struct BenchSettings {
-    std::vector<int> steps{16, 32, 64, 96, 128, 192, 256, 320, 384, 512};
+    std::vector<int> steps{4, 16, 32, 64};
     double seconds = 10.0;
 };
 
@@ -40,6 +42,9 @@ struct StepResult {
     std::int64_t framesReceived = 0;
     std::int64_t datagramsSent = 0;
     std::int64_t datagramsReceived = 0;
+    std::int64_t framesRead = 0;
+    std::int64_t missed = 0;
+    std::int64_t overflow = 0;
     double wallSeconds = 0.0;
     double senderCpuSeconds = 0.0;
     double processCpuSeconds = 0.0;
@@ -64,28 +69,62 @@ LibPladex_DeviceStats statsOf(const std::string& serial) {
     return stats;
 }
 
-std::int64_t datagramsReceived(const std::vector<std::string>& serials) {
-    std::int64_t total = 0;
-    for (const std::string& serial : serials) total += statsOf(serial).datagrams;
-    return total;
+LibPladex_ReceptionStats receptionOf(const std::string& serial) {
+    LibPladex_ReceptionStats stats{};
+    LibPladex_getReceptionStats(serial.c_str(), &stats);
+    return stats;
 }
 
-StepResult runStep(int plates, int stepIndex, const BenchSettings& settings, int port) {
+// Every step uses the same plates (the library tracks at most 64), so counts are differences.
+struct Counts {
+    std::int64_t datagrams = 0, frames = 0, missed = 0, overflow = 0;
+};
+
+Counts countsOf(const std::vector<std::string>& serials) {
+    Counts c;
+    for (const std::string& serial : serials) {
+        const LibPladex_DeviceStats s = statsOf(serial);
+        const LibPladex_ReceptionStats r = receptionOf(serial);
+        c.datagrams += static_cast<std::int64_t>(s.datagrams);
+        c.frames += static_cast<std::int64_t>(s.frames);
+        c.missed += static_cast<std::int64_t>(r.missed);
+        c.overflow += static_cast<std::int64_t>(r.overflow);
+    }
+    return c;
+}
+
+// Takes every queued frame of every plate until told to stop; returns the frames taken.
+std::int64_t drainQueues(const std::vector<std::string>& serials, const std::atomic<bool>& stop) {
+    std::vector<PressureCell> frame(LIBPLADEX_CELLS);
+    std::int64_t taken = 0;
+    for (;;) {
+        const bool last = stop.load();
+        for (const std::string& serial : serials)
+            while (LibPladex_readQueuedFrameBySN(serial.c_str(), frame.data(), nullptr) == 1)
+                ++taken;
+        if (last) return taken;
+        LibPladex_waitForQueuedFrame(10);
+    }
+}
+
+StepResult runStep(int plates, const BenchSettings& settings, int port) {
     platesim::SimOptions options;
     options.port = static_cast<std::uint16_t>(port);
     options.rate = kRate;
     options.plates = plates;
     options.frames = static_cast<std::int64_t>(settings.seconds * kRate);
-    // Fresh devices for every step: the library keeps the counters of every plate it saw.
-    options.idBase = 0x0100003Eu + (static_cast<std::uint32_t>(stepIndex) << 20);
+    options.idBase = 0x0100003Eu;
 
     StepResult result;
     std::vector<std::string> serials;
     auto emulated = platesim::createPlates(options);
     for (const auto& plate : emulated) serials.push_back(plate->serial());
+    const Counts before = countsOf(serials);
 
     const double cpuBefore = processCpuSeconds();
     const double wallBefore = seconds(CLOCK_MONOTONIC);
+    std::atomic<bool> stopReading{false};
+    std::thread reader([&] { result.framesRead = drainQueues(serials, stopReading); });
     std::thread sender([&] {
         const std::atomic<bool> never{false};
         const double cpuStart = seconds(CLOCK_THREAD_CPUTIME_ID);
@@ -95,10 +134,12 @@ StepResult runStep(int plates, int stepIndex, const BenchSettings& settings, int
     sender.join();
     // Loopback delivers at once: what is not counted shortly after the last send was lost.
     std::int64_t counted = -1;
-    for (int wait = 0; wait < 100 && counted != datagramsReceived(serials); ++wait) {
-        counted = datagramsReceived(serials);
+    for (int wait = 0; wait < 100 && counted != countsOf(serials).datagrams; ++wait) {
+        counted = countsOf(serials).datagrams;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
+    stopReading.store(true);
+    reader.join();
     result.wallSeconds = seconds(CLOCK_MONOTONIC) - wallBefore;
     result.processCpuSeconds = processCpuSeconds() - cpuBefore;
 
@@ -106,9 +147,12 @@ StepResult runStep(int plates, int stepIndex, const BenchSettings& settings, int
         const platesim::PlateReport report = plate->report();
         result.framesSent += report.tally.frames;
         result.datagramsSent += report.tally.datagrams;
-        result.framesReceived += statsOf(report.serial).frames;
     }
-    result.datagramsReceived = datagramsReceived(serials);
+    const Counts after = countsOf(serials);
+    result.framesReceived = after.frames - before.frames;
+    result.datagramsReceived = after.datagrams - before.datagrams;
+    result.missed = after.missed - before.missed;
+    result.overflow = after.overflow - before.overflow;
     return result;
 }
 
@@ -142,7 +186,7 @@ bool parseSettings(int argc, char** argv, BenchSettings& settings) {
             std::string item;
             while (std::getline(list, item, ',')) {
                 const int plates = std::atoi(item.c_str());
-                if (plates < 1 || plates > platesim::kMaxPlates) return false;
+                if (plates < 1 || plates > LIBPLADEX_MAX_PLATES) return false;
                 settings.steps.push_back(plates);
             }
             if (settings.steps.empty()) return false;
@@ -161,7 +205,7 @@ int main(int argc, char** argv) {
         std::fprintf(stderr,
                      "usage: bench_loopback [--quick] [--seconds S] [--steps N,N,...]\n"
                      "  plates per step 1..%d, seconds per step up to 3600\n",
-                     platesim::kMaxPlates);
+                     LIBPLADEX_MAX_PLATES);
         return 2;
     }
     const int port = freeUdpPort();
@@ -174,28 +218,35 @@ int main(int argc, char** argv) {
         "buffer %d bytes\n",
         kRate, settings.seconds, std::thread::hardware_concurrency(),
         LibPladex_getReceiveBufferSize());
-    std::printf("%6s %12s %12s %8s %14s %11s %13s\n", "plates", "frames sent", "received", "lost",
-                "datagrams lost", "sender CPU", "receiver CPU");
+    std::printf("%6s %12s %12s %12s %8s %8s %9s %14s %11s %13s\n", "plates", "frames sent",
+                "received", "read", "lost", "missed", "overflow", "datagrams lost", "sender CPU",
+                "receiver CPU");
     std::fflush(stdout);
 
     int mostWithoutLoss = 0;
     bool anyReceived = false;
     for (std::size_t step = 0; step < settings.steps.size(); ++step) {
         const int plates = settings.steps[step];
-        const StepResult r = runStep(plates, static_cast<int>(step), settings, port);
-        // The receive thread is the rest of the process's CPU time; shares of one core.
+        // The new step's sockets are new senders: the plates re-bind once silent long enough.
+        if (step > 0)
+            std::this_thread::sleep_for(
+                std::chrono::milliseconds(LIBPLADEX_REBIND_SILENCE_MS + 200));
+        const StepResult r = runStep(plates, settings, port);
+        // The receive and reader threads are the rest of the process's CPU time; shares of one
+        // core.
         const double senderShare = 100.0 * r.senderCpuSeconds / r.wallSeconds;
         const double receiverShare =
             100.0 * (r.processCpuSeconds - r.senderCpuSeconds) / r.wallSeconds;
-        const std::int64_t lost = r.framesSent - r.framesReceived;
-        std::printf("%6d %12lld %12lld %8lld %14lld %10.1f%% %12.1f%%\n", plates,
+        const std::int64_t lost = r.framesSent - r.framesRead;
+        std::printf("%6d %12lld %12lld %12lld %8lld %8lld %9lld %14lld %10.1f%% %12.1f%%\n", plates,
                     static_cast<long long>(r.framesSent), static_cast<long long>(r.framesReceived),
-                    static_cast<long long>(lost),
+                    static_cast<long long>(r.framesRead), static_cast<long long>(lost),
+                    static_cast<long long>(r.missed), static_cast<long long>(r.overflow),
                     static_cast<long long>(r.datagramsSent - r.datagramsReceived), senderShare,
                     receiverShare);
         std::fflush(stdout);
-        anyReceived = anyReceived || r.framesReceived > 0;
-        if (lost != 0) break;
+        anyReceived = anyReceived || r.framesRead > 0;
+        if (lost != 0 || r.missed != 0 || r.overflow != 0) break;
         mostWithoutLoss = plates;
     }
     const bool allSteps = mostWithoutLoss == settings.steps.back();

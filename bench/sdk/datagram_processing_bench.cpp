@@ -38,7 +38,8 @@ void ProcessDatagrams(benchmark::State& state) {
     state.counters["frames_per_s"] = benchmark::Counter(
         static_cast<double>(state.iterations()) * plates, benchmark::Counter::kIsRate);
 }
-BENCHMARK(ProcessDatagrams)->Arg(1)->Arg(64)->Arg(500);
+// The library tracks at most 64 plates; no reader takes the frames, so full queues give way.
+BENCHMARK(ProcessDatagrams)->Arg(1)->Arg(64);
 
 }  // namespace
 

@@ -5,7 +5,10 @@
 
 namespace pladex {
 
-FrameAssembler::FrameAssembler(DeviceCounters& counters) : counters_(counters) { reset(); }
+FrameAssembler::FrameAssembler(DeviceCounters& counters, LogSink& log)
+    : counters_(counters), log_(log) {
+    reset();
+}
 
 void FrameAssembler::reset() {
     inProgress_ = false;
@@ -14,6 +17,7 @@ void FrameAssembler::reset() {
     receivedMask_ = 0;
     expectedMask_ = 0;
     startMs_ = 0;
+    completedMs_ = 0;
     std::memset(serial_, 0, sizeof serial_);
     serialLength_ = 0;
     std::memset(slots_.data(), 0, sizeof(PlatePacket) * slots_.size());
@@ -30,9 +34,10 @@ int FrameAssembler::firstFreeSlot() const {
 bool FrameAssembler::storeInFreeSlot(const PlatePacket& packet) {
     const int slot = firstFreeSlot();
     if (slot < 0) {
-        std::printf("ERR emptyIndex -1?\r\n");
-        std::fflush(stdout);
         DeviceCounters::bump(counters_.refused);
+        log_.write("plate %08X frame %u: packet %d refused, no free slot",
+                   static_cast<unsigned>(deviceId_), static_cast<unsigned>(frameNumber_),
+                   packet.packetIndex());
         return false;
     }
     inProgress_ = true;
@@ -58,13 +63,15 @@ bool FrameAssembler::addPacket(const PlatePacket& packet) {
             if (!storeInFreeSlot(packet) || receivedMask_ != expectedMask_) return false;
             if (rateCounter_.update(frameNumber_, packet.arrivalMs))
                 frameRate_ = rateCounter_.rate();
+            completedMs_ = packet.arrivalMs;
             fillCells();
             return true;
         }
         if (receivedMask_ != expectedMask_) {
-            std::printf("Drop Frame:%d\r\n", static_cast<int>(packet.frameNumber()));
-            std::fflush(stdout);
             DeviceCounters::bump(counters_.dropped);
+            log_.write("plate %08X frame %u dropped unfinished, overtaken by frame %u",
+                       static_cast<unsigned>(deviceId_), static_cast<unsigned>(frameNumber_),
+                       static_cast<unsigned>(packet.frameNumber()));
         }
         reset();
     }

@@ -6,6 +6,7 @@
 
 #include "device_counters.h"
 #include "libPladex.h"
+#include "log_sink.h"
 #include "plate_packet.h"
 #include "rate_counter.h"
 
@@ -13,10 +14,10 @@ namespace pladex {
 
 class FrameAssembler {
 public:
-    explicit FrameAssembler(DeviceCounters& counters);
+    FrameAssembler(DeviceCounters& counters, LogSink& log);
 
     // Offers one packet; returns true when it completed the frame, whose cells, serial text,
-    // slots and rate are then ready to publish. The caller resets the assembler afterwards.
+    // slots, number and rate are then ready to publish. The caller resets the assembler afterwards.
     bool addPacket(const PlatePacket& packet);
 
     // Forgets the frame in progress; the rate survives.
@@ -26,6 +27,9 @@ public:
     std::uint8_t serialLength() const { return serialLength_; }
     std::int32_t frameRate() const { return frameRate_; }
     double startMs() const { return startMs_; }
+    // Arrival of the packet that completed the frame.
+    double completedMs() const { return completedMs_; }
+    std::uint32_t frameNumber() const { return frameNumber_; }
     const std::array<PressureCell, kFrameCells>& cells() const { return cells_; }
     const std::array<PlatePacket, kPacketsPerFrame>& slots() const { return slots_; }
 
@@ -36,12 +40,14 @@ private:
     void fillCells();
 
     DeviceCounters& counters_;
+    LogSink& log_;
     bool inProgress_ = false;
     std::uint32_t deviceId_ = 0;
     std::uint32_t frameNumber_ = 0;
     std::uint32_t receivedMask_ = 0;
     std::uint32_t expectedMask_ = 0;
     double startMs_ = 0;
+    double completedMs_ = 0;
     char serial_[64] = {};
     std::uint8_t serialLength_ = 0;
     std::int32_t frameRate_ = 0;

@@ -1,4 +1,9 @@
 // The exported C interface: thin shims over the library's C++ core. No exception crosses it.
+#include <arpa/inet.h>
+#include <netinet/in.h>
+
+#include <chrono>
+#include <cmath>
 #include <cstring>
 #include <exception>
 #include <optional>
@@ -40,6 +45,32 @@ void writeDimensions(const DeviceRecord& record, int* columns, int* rows) {
     if (rows) *rows = record.rows;
 }
 
+// The caller's grid is the plate's turned a quarter turn counter-clockwise: the caller's cell
+// (i, j) is the plate's cell (j, 49 - i), which keeps the plate's indices.
+template <class PlateCell>
+void turnIntoCallersGrid(PlateCell&& plateCell, PressureCell* frame) {
+    constexpr int side = kFrameSide;
+    for (int i = 0; i < side; ++i)
+        for (int j = 0; j < side; ++j) frame[side * i + j] = plateCell(side * j + (side - 1 - i));
+}
+
+// Delivers a frame taken from a queue: 1, or the table's 0 (empty) and -1 (not found).
+int deliverQueued(int taken, const QueuedFrame& queued, PressureCell* frame,
+                  LibPladex_FrameInfo* info) {
+    if (taken != 1) return taken;
+    turnIntoCallersGrid(
+        [&](int k) {
+            return PressureCell{k / kFrameSide, k % kFrameSide, queued.readings[k], 0.0f};
+        },
+        frame);
+    if (info) {
+        info->frameNumber = queued.frameNumber;
+        info->frameRate = queued.frameRate;
+        info->receivedNs = std::llround(queued.receivedMs * 1e6);
+    }
+    return 1;
+}
+
 }  // namespace
 }  // namespace pladex
 
@@ -49,7 +80,16 @@ using pladex::library;
 extern "C" {
 
 int LibPladex_ListenUDPPort(int port) {
-    return guarded(-1, [&] { return library().receiver.listen(port); });
+    return guarded(-1, [&] { return library().receiver.listen(htonl(INADDR_ANY), port); });
+}
+
+int LibPladex_ListenUDPAddress(const char* address, int port) {
+    return guarded(-1, [&] {
+        in_addr local{};
+        local.s_addr = htonl(INADDR_ANY);
+        if (address && *address && inet_pton(AF_INET, address, &local) != 1) return -3;
+        return library().receiver.listen(local.s_addr, port);
+    });
 }
 
 int LibPladex_CloseUDPPort(void) {
@@ -102,15 +142,11 @@ int LibPladex_resetNewFramePending(const char* serial) {
     });
 }
 
-// The caller's grid is the plate's turned a quarter turn counter-clockwise.
 int LibPladex_GetFrame(const char* serial, PressureCell frame[2500], int* frameRate) {
     if (!frame) return -1;
     return guarded(-1, [&] {
         const bool found = pladex::withDevice(serial, [&](const pladex::DeviceRecord& record) {
-            constexpr int side = pladex::kFrameSide;
-            for (int i = 0; i < side; ++i)
-                for (int j = 0; j < side; ++j)
-                    frame[side * i + j] = record.cells[side * j + (side - 1 - i)];
+            pladex::turnIntoCallersGrid([&](int k) { return record.cells[k]; }, frame);
             if (frameRate) *frameRate = record.frameRate;
         });
         return found ? 0 : -1;
@@ -140,6 +176,58 @@ int64_t LibPladex_getMalformedCount(void) {
 
 int LibPladex_getReceiveBufferSize(void) {
     return guarded(-1, [] { return library().receiver.receiveBufferSize(); });
+}
+
+int LibPladex_readQueuedFrameBySN(const char* serial, PressureCell frame[2500],
+                                  LibPladex_FrameInfo* info) {
+    if (!frame) return -2;
+    return guarded(-1, [&] {
+        const std::optional<std::uint32_t> id = pladex::parseSerialText(serial);
+        if (!id) return -1;
+        pladex::QueuedFrame queued;
+        return pladex::deliverQueued(library().devices.takeQueued(*id, queued), queued, frame,
+                                     info);
+    });
+}
+
+int LibPladex_readQueuedFrameByIndex(int index, PressureCell frame[2500],
+                                     LibPladex_FrameInfo* info) {
+    if (!frame) return -2;
+    return guarded(-1, [&] {
+        pladex::QueuedFrame queued;
+        return pladex::deliverQueued(library().devices.takeQueuedAt(index, queued), queued, frame,
+                                     info);
+    });
+}
+
+int LibPladex_waitForQueuedFrame(int timeoutMs) {
+    return guarded(-1, [&] {
+        const int bounded = timeoutMs < 0 ? 0 : timeoutMs;
+        return library().devices.waitForQueued(std::chrono::milliseconds(bounded)) ? 1 : 0;
+    });
+}
+
+int LibPladex_getReceptionStats(const char* serial, LibPladex_ReceptionStats* stats) {
+    if (!stats) return -2;
+    return guarded(-1, [&] {
+        const std::optional<std::uint32_t> id = pladex::parseSerialText(serial);
+        return id && library().devices.receptionStats(*id, *stats) ? 0 : -1;
+    });
+}
+
+int LibPladex_getLibraryStats(LibPladex_LibraryStats* stats) {
+    if (!stats) return -2;
+    return guarded(-1, [&] {
+        library().processor.libraryStats(*stats);
+        return 0;
+    });
+}
+
+void LibPladex_setLogCallback(LibPladex_LogCallback callback, void* user) {
+    guarded(0, [&] {
+        library().processor.log().set(callback, user);
+        return 0;
+    });
 }
 
 }  // extern "C"

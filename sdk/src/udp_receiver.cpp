@@ -33,14 +33,17 @@ void enlargeReceiveBuffer(int fd) {
         setsockopt(fd, SOL_SOCKET, SO_RCVBUFFORCE, &size, sizeof size);
 }
 
-// A bound IPv4 UDP socket on any address, or -1.
-int openBoundSocket(int port) {
+// A bound IPv4 UDP socket, or -1. Receives wake at least once a second, so that the thread
+// forgets silent plates even when nothing arrives.
+int openBoundSocket(std::uint32_t address, int port) {
     const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return -1;
     enlargeReceiveBuffer(fd);
+    const timeval wake{1, 0};
+    setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &wake, sizeof wake);
     sockaddr_in local{};
     local.sin_family = AF_INET;
-    local.sin_addr.s_addr = htonl(INADDR_ANY);
+    local.sin_addr.s_addr = address;
     local.sin_port = htons(static_cast<std::uint16_t>(port));
     if (::bind(fd, reinterpret_cast<const sockaddr*>(&local), sizeof local) != 0) {
         ::close(fd);
@@ -62,13 +65,14 @@ void UdpReceiver::closeSocket() {
     ::close(fd);
 }
 
-int UdpReceiver::listen(int port) {
+int UdpReceiver::listen(std::uint32_t address, int port) {
     std::lock_guard<std::mutex> lock(controlMutex_);
     port &= 0xFFFF;
+    if (state_.load() != 2) address_ = address;
     switch (state_.load()) {
         case 0: {
             closeSocket();
-            const int fd = openBoundSocket(port);
+            const int fd = openBoundSocket(address_, port);
             if (fd < 0) {
                 std::printf("Error occurs when binding socket on port %d ...... \r\n", port);
                 std::printf("netstat -ano | findstr 10001 \r\n");
@@ -93,7 +97,7 @@ int UdpReceiver::listen(int port) {
             return 0;
         default: {  // 3: paused
             closeSocket();
-            const int fd = openBoundSocket(port);
+            const int fd = openBoundSocket(address_, port);
             if (fd < 0) {
                 std::printf("Bind local port %d failed!\r\n", port);
                 std::printf("Port %d is occupied!\r\n", port);
@@ -134,10 +138,8 @@ ssize_t UdpReceiver::receive(std::uint8_t* buffer, std::size_t size, sockaddr_in
     const ssize_t received =
         ::recvfrom(fd, buffer, size, 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
     if (state_.load() == 3) return -1;  // woken by close
-    if (received < 0 && errno != EINTR) {
-        std::printf("recvfrom error no: %d.", static_cast<int>(received));
-        std::fflush(stdout);
-    }
+    if (received < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)
+        processor_.log().write("receive failed: %s", std::strerror(errno));
     return received < 0 ? -1 : received;
 }
 
@@ -151,7 +153,10 @@ void UdpReceiver::run() {
         sockaddr_in from{};
         const ssize_t received = receive(buffer.data(), buffer.size(), from);
         if (received == -2) break;
-        if (received < 0) continue;
+        if (received < 0) {
+            processor_.sweep(monotonicMilliseconds());
+            continue;
+        }
         SenderAddress sender{};
         std::memcpy(sender.address, &from.sin_addr.s_addr, sizeof sender.address);
         sender.port = ntohs(from.sin_port);

@@ -18,8 +18,9 @@ public:
     explicit UdpReceiver(DatagramProcessor& processor) : processor_(processor) {}
 
     // 0 on success or when already listening; -1 first bind or thread start failed;
-    // -2 binding again after a pause failed.
-    int listen(int port);
+    // -2 binding again after a pause failed. `address` (network order) is the local address
+    // of every bind from now on, INADDR_ANY for all.
+    int listen(std::uint32_t address, int port);
     // 0 when listening was paused; -1 when not listening.
     int close();
     // Bytes the kernel granted to the open socket's receive buffer; -1 without a socket.
@@ -42,6 +43,7 @@ private:
     std::mutex socketInUse_;
     std::atomic<int> state_{0};
     std::atomic<int> socket_{-1};
+    std::uint32_t address_ = 0;  // network order; under controlMutex_
     bool threadStarted_ = false;
 };
 

@@ -7,9 +7,13 @@
 #include <sys/socket.h>
 #include <unistd.h>
 
+#include <time.h>
+
 #include <array>
 #include <cstring>
+#include <mutex>
 #include <string>
+#include <vector>
 
 #include "libPladex.h"
 #include "loopback.h"
@@ -234,6 +238,119 @@ TEST(ExportedApi, StatsVersionAndCallback) {
     EXPECT_EQ(LibPladex_getMalformedCount() - malformedBefore, 1);
     EXPECT_EQ(LibPladex_getStats(serial.c_str(), nullptr), -2);
     EXPECT_EQ(LibPladex_getStats("FFFFFF3E", &s), -1);
+}
+
+std::int64_t monotonicNs() {
+    timespec now{};
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return now.tv_sec * 1000000000LL + now.tv_nsec;
+}
+
+// Frames queue beside the latest frame: each is taken once, in order, in the caller's grid,
+// with the plate's frame number and its receive time; gaps are counted, not restarts.
+TEST(ExportedApi, QueuedFramesInOrderWithNumbersAndTimes) {
+    ASSERT_EQ(LibPladex_ListenUDPPort(g_port), 0);
+    const std::uint32_t id = 0x00A11E3E;
+    const std::string serial = serialOf(id);
+    LoopbackSender sender(g_port);
+    const std::int64_t before = monotonicNs();
+    const std::uint32_t numbers[] = {70000, 70001, 70004, 3, 4};  // a gap, then a restart
+    for (std::uint32_t n : numbers) {
+        sender.sendFrame(id, n, frameWithValueAt(0, 49, static_cast<std::uint16_t>(n)));
+    }
+    ASSERT_TRUE(waitUntil([&] { return framesCompleted(serial, 5); }));
+    const std::int64_t after = monotonicNs();
+
+    LibPladex_ReceptionStats r{};
+    ASSERT_EQ(LibPladex_getReceptionStats(serial.c_str(), &r), 0);
+    EXPECT_EQ(r.queued, 5u);
+    EXPECT_EQ(r.missed, 2u);
+    EXPECT_EQ(r.restarts, 1u);
+    EXPECT_EQ(r.overflow, 0u);
+    EXPECT_EQ(r.foreign, 0u);
+    EXPECT_STREQ(r.address, "127.0.0.1");
+    EXPECT_EQ(r.port, sender.localPort());
+
+    // The first through the index of the device list, the rest through the serial.
+    int index = -1;
+    for (int i = 0; i < LibPladex_getDevices(); ++i) {
+        char listed[64] = {};
+        LibPladex_getDeviceInfoByIndex(i, listed, nullptr, nullptr, nullptr, nullptr);
+        if (serial == listed) index = i;
+    }
+    ASSERT_GE(index, 0);
+    std::array<PressureCell, 2500> frame{};
+    std::int64_t previousNs = before;
+    for (std::size_t k = 0; k < 5; ++k) {
+        LibPladex_FrameInfo info{};
+        ASSERT_EQ(k == 0 ? LibPladex_readQueuedFrameByIndex(index, frame.data(), &info)
+                         : LibPladex_readQueuedFrameBySN(serial.c_str(), frame.data(), &info),
+                  1);
+        EXPECT_EQ(info.frameNumber, numbers[k]);
+        EXPECT_EQ(frame[0].value, static_cast<std::uint16_t>(numbers[k])) << "plate cell (0, 49)";
+        EXPECT_EQ(frame[0].column, 49);
+        EXPECT_GE(info.receivedNs, previousNs);
+        EXPECT_LE(info.receivedNs, after);
+        EXPECT_GT(info.frameRate, 0);
+        previousNs = info.receivedNs;
+    }
+    EXPECT_EQ(LibPladex_readQueuedFrameBySN(serial.c_str(), frame.data(), nullptr), 0);
+    EXPECT_EQ(LibPladex_isNewFramePending(serial.c_str()), 1) << "the latest frame is apart";
+
+    struct Failure {
+        const char* name;
+        int result, expected;
+    };
+    LibPladex_FrameInfo info{};
+    const Failure failures[] = {
+        {"unknown serial", LibPladex_readQueuedFrameBySN("DEADBE3E", frame.data(), &info), -1},
+        {"bad serial", LibPladex_readQueuedFrameBySN(nullptr, frame.data(), &info), -1},
+        {"index beyond",
+         LibPladex_readQueuedFrameByIndex(LibPladex_getDevices(), frame.data(), &info), -1},
+        {"negative index", LibPladex_readQueuedFrameByIndex(-1, frame.data(), &info), -1},
+        {"null frame", LibPladex_readQueuedFrameBySN(serial.c_str(), nullptr, &info), -2},
+        {"null frame by index", LibPladex_readQueuedFrameByIndex(index, nullptr, &info), -2},
+        {"reception of unknown", LibPladex_getReceptionStats("DEADBE3E", &r), -1},
+        {"null reception", LibPladex_getReceptionStats(serial.c_str(), nullptr), -2},
+        {"null library stats", LibPladex_getLibraryStats(nullptr), -2},
+        {"bad listen address", LibPladex_ListenUDPAddress("localhost", g_port), -3},
+    };
+    for (const Failure& f : failures) EXPECT_EQ(f.result, f.expected) << f.name;
+
+    LibPladex_LibraryStats library{};
+    ASSERT_EQ(LibPladex_getLibraryStats(&library), 0);
+    EXPECT_GE(library.trackedPlates, LibPladex_getDevices());
+    EXPECT_LE(library.trackedPlates, LIBPLADEX_MAX_PLATES);
+    EXPECT_GE(library.datagrams, 20u);
+}
+
+TEST(ExportedApi, LogCallbackReceivesTheReceiveThreadsDiagnostics) {
+    ASSERT_EQ(LibPladex_ListenUDPPort(g_port), 0);
+    struct Collected {
+        std::mutex mutex;
+        std::vector<std::string> lines;
+    } collected;
+    LibPladex_setLogCallback(
+        [](const char* message, void* user) {
+            auto* c = static_cast<Collected*>(user);
+            std::lock_guard<std::mutex> lock(c->mutex);
+            c->lines.push_back(message);
+        },
+        &collected);
+    const std::uint32_t id = 0x00D0063E;
+    LoopbackSender sender(g_port);
+    testing::internal::CaptureStdout();
+    for (std::uint8_t index : {0, 1, 2}) {
+        sender.send(plate::encodeDataDatagram(index, id, 1, plate::SourceFrame{}));
+    }
+    sender.sendFrame(id, 2, plate::SourceFrame{});
+    ASSERT_TRUE(waitUntil([&] { return framesCompleted(serialOf(id), 1); }));
+    LibPladex_setLogCallback(nullptr, nullptr);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
+    std::lock_guard<std::mutex> lock(collected.mutex);
+    EXPECT_EQ(collected.lines,
+              std::vector<std::string>{"plate 00D0063E frame 1 dropped unfinished, overtaken by "
+                                       "frame 2"});
 }
 
 }  // namespace

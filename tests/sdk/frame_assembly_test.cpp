@@ -48,7 +48,15 @@ struct AssemblyCase {
     std::string name;
     std::vector<Packet> packets;
     Counts plateA;
-    std::string output;  // diagnostics on standard output, in order
+    std::vector<std::string> log;  // diagnostics to the log callback, in order
+};
+
+// Collects the log callback's lines.
+struct LogLines {
+    std::vector<std::string> lines;
+    static void collect(const char* message, void* user) {
+        static_cast<LogLines*>(user)->lines.push_back(message);
+    }
 };
 
 void PrintTo(const AssemblyCase& c, std::ostream* os) { *os << c.name; }
@@ -59,6 +67,8 @@ TEST_P(FrameAssembly, CountsFramesDropsAndRefusals) {
     const AssemblyCase& c = GetParam();
     DeviceTable devices;
     DatagramProcessor processor(devices);
+    LogLines log;
+    processor.log().set(&LogLines::collect, &log);
     const plate::SourceFrame frame = numberedFrame();
 
     testing::internal::CaptureStdout();
@@ -68,7 +78,8 @@ TEST_P(FrameAssembly, CountsFramesDropsAndRefusals) {
             plate::encodeDataDatagram(p.index, p.deviceId, p.frameNumber, frame);
         processor.process(d.data(), d.size(), kSender, now += 1);
     }
-    EXPECT_EQ(testing::internal::GetCapturedStdout(), c.output);
+    EXPECT_EQ(testing::internal::GetCapturedStdout(), "") << "the receive thread never prints";
+    EXPECT_EQ(log.lines, c.log);
 
     LibPladex_DeviceStats s{};
     ASSERT_TRUE(devices.stats(kPlateA, s));
@@ -95,24 +106,26 @@ TEST_P(FrameAssembly, CountsFramesDropsAndRefusals) {
 INSTANTIATE_TEST_SUITE_P(
     Rules, FrameAssembly,
     testing::Values(
-        AssemblyCase{"in_order", {{0, 7}, {1, 7}, {2, 7}, {3, 7}}, {1, 0, 0}, ""},
-        AssemblyCase{"out_of_order", {{1, 7}, {0, 7}, {3, 7}, {2, 7}}, {1, 0, 0}, ""},
+        AssemblyCase{"in_order", {{0, 7}, {1, 7}, {2, 7}, {3, 7}}, {1, 0, 0}, {}},
+        AssemblyCase{"out_of_order", {{1, 7}, {0, 7}, {3, 7}, {2, 7}}, {1, 0, 0}, {}},
         AssemblyCase{"duplicated_index_fills_a_slot",
                      {{2, 7}, {2, 7}, {0, 7}, {1, 7}, {3, 7}},
                      {0, 0, 1},
-                     "ERR emptyIndex -1?\r\n"},
+                     {"plate 1A2B3C3E frame 7: packet 3 refused, no free slot"}},
         AssemblyCase{"overtaken_frame_is_dropped",
                      {{0, 7}, {1, 7}, {2, 7}, {0, 8}, {1, 8}, {2, 8}, {3, 8}},
                      {1, 1, 0},
-                     "Drop Frame:8\r\n"},
+                     {"plate 1A2B3C3E frame 7 dropped unfinished, overtaken by frame 8"}},
         AssemblyCase{"refused_then_overtaken",
                      {{0, 7}, {0, 7}, {1, 7}, {2, 7}, {3, 7}, {0, 9}, {1, 9}, {2, 9}, {3, 9}},
                      {1, 1, 1},
-                     "ERR emptyIndex -1?\r\nDrop Frame:9\r\n"},
+                     {"plate 1A2B3C3E frame 7: packet 3 refused, no free slot",
+                      "plate 1A2B3C3E frame 7 dropped unfinished, overtaken by frame 9"}},
         AssemblyCase{"index_beyond_three_never_completes",
                      {{0, 7}, {1, 7}, {2, 7}, {4, 7}, {3, 7}, {0, 8}},
                      {0, 1, 1},
-                     "ERR emptyIndex -1?\r\nDrop Frame:8\r\n"},
+                     {"plate 1A2B3C3E frame 7: packet 3 refused, no free slot",
+                      "plate 1A2B3C3E frame 7 dropped unfinished, overtaken by frame 8"}},
         AssemblyCase{"two_plates_interleaved",
                      {{0, 7},
                       {0, 3, kPlateB},
@@ -123,11 +136,11 @@ INSTANTIATE_TEST_SUITE_P(
                       {3, 7},
                       {3, 3, kPlateB}},
                      {1, 0, 0},
-                     ""},
+                     {}},
         AssemblyCase{"lowest_id_byte_is_ignored",
                      {{0, 7, 0x1A2B3C00}, {1, 7, 0x1A2B3CFF}, {2, 7}, {3, 7, 0x1A2B3C01}},
                      {1, 0, 0},
-                     ""}),
+                     {}}),
     [](const testing::TestParamInfo<AssemblyCase>& info) { return info.param.name; });
 
 TEST(FrameAssemblyPublication, RecordCarriesSerialSendersAndPendingFlag) {

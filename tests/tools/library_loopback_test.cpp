@@ -86,6 +86,26 @@ TEST_P(LibraryLoopback, CountersMatchTheEmulatorsSummary) {
         int columns = 0, rows = 0;
         EXPECT_EQ(LibPladex_getDeviceInfoBySN(serial.c_str(), &columns, &rows), 0);
         EXPECT_EQ(LibPladex_isNewFramePending(serial.c_str()), 1);
+
+        // Every completed frame is queued once, in order; the numbers between the first and
+        // the last that never completed are the frames missed.
+        std::vector<std::uint32_t> numbers;
+        std::vector<PressureCell> frame(LIBPLADEX_CELLS);
+        LibPladex_FrameInfo info{};
+        while (LibPladex_readQueuedFrameBySN(serial.c_str(), frame.data(), &info) == 1)
+            numbers.push_back(info.frameNumber);
+        ASSERT_EQ(static_cast<std::int64_t>(numbers.size()), complete);
+        for (std::size_t k = 1; k < numbers.size(); ++k) {
+            const std::uint32_t step = numbers[k] - numbers[k - 1];  // across the wrap too
+            ASSERT_TRUE(step >= 1 && step < 1000) << numbers[k - 1] << " then " << numbers[k];
+        }
+        LibPladex_ReceptionStats reception{};
+        ASSERT_EQ(LibPladex_getReceptionStats(serial.c_str(), &reception), 0);
+        const std::uint32_t span = numbers.back() - numbers.front() + 1;
+        EXPECT_EQ(static_cast<std::int64_t>(reception.missed), std::int64_t{span} - complete);
+        EXPECT_EQ(reception.overflow, 0u);
+        EXPECT_EQ(reception.foreign, 0u);
+        EXPECT_EQ(reception.restarts, 0u);
     }
     EXPECT_EQ(LibPladex_getMalformedCount() - malformedBefore, expectedMalformed);
 

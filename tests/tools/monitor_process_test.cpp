@@ -111,6 +111,11 @@ TEST_F(MonitorProcess, ReportsExactCountersAndDumpsTheLastFrameInTheCallersGrid)
         EXPECT_EQ(toolstest::jsonNumber(seen, "refused"), toolstest::jsonNumber(sent, "refused"));
         EXPECT_EQ(toolstest::jsonNumber(seen, "datagrams"),
                   toolstest::jsonNumber(sent, "datagrams"));
+        // The first and the last frame arrive whole: every other incomplete one was missed.
+        EXPECT_EQ(toolstest::jsonNumber(seen, "missed"),
+                  toolstest::jsonNumber(sent, "frames") - complete);
+        EXPECT_EQ(toolstest::jsonNumber(seen, "overflow"), 0);
+        EXPECT_EQ(toolstest::jsonNumber(seen, "foreign"), 0);
         EXPECT_EQ(toolstest::jsonNumber(seen, "port"), toolstest::jsonNumber(sent, "port"));
         EXPECT_EQ(seen.at("address"), "127.0.0.1");
         EXPECT_GT(toolstest::jsonNumber(seen, "rate"), 0);

@@ -25,7 +25,7 @@ std::vector<DeviceSnapshot> DeviceLister::listDevices() {
         serial[sizeof serial - 1] = '\0';
         addresses[sizeof addresses - 1] = '\0';
         ports[sizeof ports - 1] = '\0';
-        if (serial[0] == '\0') continue;  // the table cannot shrink, but stay safe
+        if (serial[0] == '\0') continue;  // forgotten since it was counted
 
         DeviceSnapshot device;
         device.serial = serial;
@@ -33,9 +33,18 @@ std::vector<DeviceSnapshot> DeviceLister::listDevices() {
         device.port = std::atoi(firstListEntry(ports).c_str());
         LibPladex_GetFrame(serial, frame_.data(), &device.rate);
         LibPladex_getStats(serial, &device.stats);
+        LibPladex_getReceptionStats(serial, &device.reception);
+        drainQueue(serial);
         devices.push_back(device);
     }
     return devices;
+}
+
+// The monitor shows figures, not frames, but it takes the queued frames all the same: then its
+// overflow column means what it would mean to a program that reads every frame.
+void DeviceLister::drainQueue(const char* serial) {
+    while (LibPladex_readQueuedFrameBySN(serial, frame_.data(), nullptr) == 1) {
+    }
 }
 
 bool DeviceLister::lastFrame(const std::string& serial, std::vector<PressureCell>& frame) {

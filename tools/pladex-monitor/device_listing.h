@@ -10,10 +10,11 @@ namespace monitor {
 
 struct DeviceSnapshot {
     std::string serial;
-    std::string address;  // the first sender of the last frame
+    std::string address;  // the first sender of the last frame: the plate's bound sender
     int port = 0;
     int rate = 0;
     LibPladex_DeviceStats stats{};
+    LibPladex_ReceptionStats reception{};
 };
 
 class DeviceLister {
@@ -26,6 +27,8 @@ public:
     bool lastFrame(const std::string& serial, std::vector<PressureCell>& frame);
 
 private:
+    void drainQueue(const char* serial);
+
     std::vector<PressureCell> frame_;  // the 40000 bytes that reading a frame rate needs
 };
 

@@ -19,12 +19,17 @@ std::string deviceTable(const std::vector<DeviceSnapshot>& devices, double elaps
         elapsedSeconds, devices.size(), receiveBufferBytes, static_cast<long long>(malformed));
     std::string table = line;
     if (devices.empty()) return table;
-    table += "  serial    address          port   rate     frames  datagrams  dropped  refused\n";
+    table +=
+        "  serial    address          port   rate     frames  datagrams  dropped  refused"
+        "   missed  overflow  foreign\n";
     for (const DeviceSnapshot& d : devices) {
-        std::snprintf(line, sizeof line, "  %-8s  %-15s  %5d  %5d  %9llu  %9llu  %7llu  %7llu\n",
+        std::snprintf(line, sizeof line,
+                      "  %-8s  %-15s  %5d  %5d  %9llu  %9llu  %7llu  %7llu  %7llu  %8llu  %7llu\n",
                       d.serial.c_str(), d.address.c_str(), d.port, d.rate,
                       asUnsigned(d.stats.frames), asUnsigned(d.stats.datagrams),
-                      asUnsigned(d.stats.dropped), asUnsigned(d.stats.refused));
+                      asUnsigned(d.stats.dropped), asUnsigned(d.stats.refused),
+                      asUnsigned(d.reception.missed), asUnsigned(d.reception.overflow),
+                      asUnsigned(d.reception.foreign));
         table += line;
     }
     return table;
@@ -33,13 +38,15 @@ std::string deviceTable(const std::vector<DeviceSnapshot>& devices, double elaps
 std::string deviceJson(const DeviceSnapshot& d) {
     // Serial and address texts come from the library: hexadecimal digits and dotted numbers,
     // nothing that needs escaping.
-    char line[320];
+    char line[400];
     std::snprintf(line, sizeof line,
                   "{\"serial\":\"%s\",\"address\":\"%s\",\"port\":%d,\"rate\":%d,"
-                  "\"frames\":%llu,\"datagrams\":%llu,\"dropped\":%llu,\"refused\":%llu}",
+                  "\"frames\":%llu,\"datagrams\":%llu,\"dropped\":%llu,\"refused\":%llu,"
+                  "\"missed\":%llu,\"overflow\":%llu,\"foreign\":%llu}",
                   d.serial.c_str(), d.address.c_str(), d.port, d.rate, asUnsigned(d.stats.frames),
                   asUnsigned(d.stats.datagrams), asUnsigned(d.stats.dropped),
-                  asUnsigned(d.stats.refused));
+                  asUnsigned(d.stats.refused), asUnsigned(d.reception.missed),
+                  asUnsigned(d.reception.overflow), asUnsigned(d.reception.foreign));
     return line;
 }
 

@@ -13,7 +13,7 @@ std::string deviceTable(const std::vector<DeviceSnapshot>& devices, double elaps
                         int receiveBufferBytes, std::int64_t malformed);
 
 // {"serial":"1A2B3C3E","address":"127.0.0.1","port":54321,"rate":100,"frames":F,
-//  "datagrams":D,"dropped":X,"refused":R}
+//  "datagrams":D,"dropped":X,"refused":R,"missed":M,"overflow":O,"foreign":G}
 std::string deviceJson(const DeviceSnapshot& device);
 
 // {"malformed": N}
