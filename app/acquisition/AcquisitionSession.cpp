@@ -41,7 +41,9 @@ ListenSettings listenSettingsFromIni() {
     const int port = ini.value("acquisition/port").toInt(&ok);
     if (ok && port > 0 && port < 65536) result.port = port;
     const QString address = ini.value("acquisition/address").toString().trimmed();
-    if (QHostAddress(address).protocol() == QAbstractSocket::IPv4Protocol) result.address = address;
+    if (address.count(QLatin1Char('.')) == 3 &&
+        QHostAddress(address).protocol() == QAbstractSocket::IPv4Protocol)
+        result.address = address;
     return result;
 }
 

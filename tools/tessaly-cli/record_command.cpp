@@ -70,7 +70,9 @@ RecordOptions parse(const QStringList& arguments) {
             if (!ok || options.listen.port < 1 || options.listen.port > 65535)
                 options.problem = "--port needs a port from 1 to 65535";
         } else if (name == "--address") {
-            if (QHostAddress(value).protocol() != QAbstractSocket::IPv4Protocol)
+            // Four dotted numbers: QHostAddress also takes the short forms such as "1.2.3".
+            if (value.count('.') != 3 ||
+                QHostAddress(value).protocol() != QAbstractSocket::IPv4Protocol)
                 options.problem = "--address needs a dotted IPv4 address";
             options.listen.address = value;
         } else if (name == "--out") {
