@@ -3,9 +3,6 @@
 // frames that reach the panel, samples the frames waiting in the library's queues and the
 // resident memory once a second, and prints the CPU use.
 // Usage: bench_live_pipeline [--seconds S] (default 30) [--plates N] (default 4).
-#include <sys/resource.h>
-#include <unistd.h>
-
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
@@ -23,24 +20,7 @@
 #include "bench_options.h"
 #include "forcePlateUILib.h"
 #include "libPladex.h"
-
-namespace {
-
-double residentMiB() {
-    QFile statm("/proc/self/statm");
-    if (!statm.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.value(1).toDouble() * sysconf(_SC_PAGESIZE) / (1024.0 * 1024.0);
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
-
-}  // namespace
+#include "process_usage.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
