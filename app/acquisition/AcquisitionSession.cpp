@@ -17,6 +17,9 @@ constexpr int kWaitMs = 100;
 // queue meanwhile, so none is lost.
 constexpr std::int64_t kPlateRefreshNs = 50'000'000;
 constexpr int kDefaultDisplayIntervalMs = 1000 / 30;
+// Drawing a plate's picture costs about 1 % of a core each time under a software renderer:
+// all plates together are drawn at most this often, each as often as its share allows.
+constexpr int kRedrawsPerSecond = 60;
 // A plate counts as sending when its latest frame is this recent.
 constexpr std::int64_t kSendingWithinNs = 1'000'000'000;
 
@@ -50,6 +53,7 @@ ListenSettings listenSettingsFromIni() {
 AcquisitionSession::AcquisitionSession(ListenSettings settings, QObject* parent)
     : QObject(parent), settings_(std::move(settings)), displayTimer_(new QTimer(this)) {
     registerForcePlateFrameMetaType();
+    minimumDisplayIntervalMs_ = kDefaultDisplayIntervalMs;
     displayTimer_->setInterval(kDefaultDisplayIntervalMs);
     connect(displayTimer_, &QTimer::timeout, this, &AcquisitionSession::showNewest);
 }
@@ -77,7 +81,8 @@ QString AcquisitionSession::start() {
 }
 
 void AcquisitionSession::setDisplayIntervalMs(int milliseconds) {
-    displayTimer_->setInterval(std::max(1, milliseconds));
+    minimumDisplayIntervalMs_ = std::max(1, milliseconds);
+    displayTimer_->setInterval(minimumDisplayIntervalMs_);
 }
 
 std::vector<PlateStatus> AcquisitionSession::plates() const {
@@ -156,6 +161,9 @@ void AcquisitionSession::showNewest() {
     std::vector<std::pair<QString, std::unique_ptr<DisplaySlot>>> shown;
     {
         std::lock_guard<std::mutex> lock(displayMutex_);
+        const int shared = int(display_.size()) * 1000 / kRedrawsPerSecond;
+        const int interval = std::max(minimumDisplayIntervalMs_, shared);
+        if (displayTimer_->interval() != interval) displayTimer_->setInterval(interval);
         for (auto& entry : display_) {
             if (!entry.second->fresh) continue;
             entry.second->fresh = false;

@@ -64,7 +64,8 @@ public:
     // Every plate that sent a frame to this session, in the order first seen.
     std::vector<PlateStatus> plates() const;
 
-    // Shortest time between two display frames of one plate.
+    // Shortest time between two display frames of one plate (33 ms); with many plates it is
+    // longer, so that all plates together are drawn at most 60 times a second.
     void setDisplayIntervalMs(int milliseconds);
 
     // Creates the recording file (one plate's, or the first one's until a second plate sends)
@@ -113,6 +114,7 @@ private:
     std::thread reader_;
     std::atomic<bool> running_{false};
     QTimer* displayTimer_;
+    int minimumDisplayIntervalMs_;
 
     mutable std::mutex statusMutex_;
     std::vector<PlateStatus> status_;
