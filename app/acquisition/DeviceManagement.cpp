@@ -1,6 +1,7 @@
 #include "DeviceManagement.h"
 
 #include <QHeaderView>
+#include <QLabel>
 #include <QStringList>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -8,14 +9,10 @@
 #include <QTreeWidgetItem>
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
-#include <cstring>
 
 #include "ForcePlateStaticTest.h"
 #include "GlobalState.h"
 #include "PressImage.h"
-#include "RecordingWriter.h"
-#include "forcePlateWriteReadThread.h"
 #include "libPladex.h"
 #include "libTavloWidget.h"
 #include "serialIdentifier.h"
@@ -23,8 +20,8 @@
 
 namespace {
 
-constexpr int kListenPort = 10001;
 constexpr int kRateColumn = 4;
+constexpr int kReceivedColumn = 5;  // then missed, refused
 constexpr int kImageSide = 500;
 constexpr int kPixelValues = kImageSide * kImageSide * 3;
 const char* const kPlateModel = "M12";
@@ -47,25 +44,29 @@ DeviceManagement::DeviceManagement(QWidget* parent)
     ui_->treeWidget->header()->setFont(QFont("Microsoft YaHei UI", 10));
     ui_->treeWidget->header()->setDefaultAlignment(Qt::AlignCenter);
 
-    acquisition_ = new forcePlateWriteReadThread(this);
-    frameClock_.start();
-    // Connected before the frame slot, so that a frame's arrival is noted before the slot can
-    // run for it.
-    connect(
-        acquisition_, &forcePlateWriteReadThread::sigNewForcePlateFrame, this,
-        [this](const QString&, const ForcePlateFrame_TypeDef&, unsigned int) {
-            const std::lock_guard<std::mutex> lock(arrivalsMutex_);
-            arrivals_.push_back(frameClock_.nsecsElapsed());
-        },
-        Qt::DirectConnection);
-    connect(acquisition_,
-            SIGNAL(sigNewForcePlateFrame(QString, const ForcePlateFrame_TypeDef&, unsigned int)),
-            this,
-            SLOT(onNewForcePlateFrame(QString, const ForcePlateFrame_TypeDef&, unsigned int)));
-    acquisition_->setRunning(true);
-    acquisition_->start(QThread::InheritPriority);
+    ui_->treeWidget->setColumnCount(kReceivedColumn + 3);
+    const char* const counts[] = {"接收", "丢失", "拒收"};
+    for (int c = 0; c < 3; ++c) {
+        ui_->treeWidget->headerItem()->setText(kReceivedColumn + c, counts[c]);
+        ui_->treeWidget->setColumnWidth(kReceivedColumn + c, 48);
+    }
 
-    LibPladex_ListenUDPPort(kListenPort);
+    listenError_ = new QLabel(this);
+    listenError_->setObjectName("labelListenError");
+    listenError_->setWordWrap(true);
+    listenError_->setStyleSheet("color: rgb(200, 0, 0);");
+    ui_->verticalLayout->addWidget(listenError_);
+    session_ = new AcquisitionSession(listenSettingsFromIni(), this);
+    const QString listenProblem = session_->start();
+    listenError_->setText(listenProblem);
+    listenError_->setVisible(!listenProblem.isEmpty());
+    connect(session_, &AcquisitionSession::newestFrame, this,
+            &DeviceManagement::onNewForcePlateFrame);
+    connect(session_, &AcquisitionSession::recordingComplete, this,
+            &DeviceManagement::recordingComplete);
+    connect(session_, &AcquisitionSession::recordingFailed, this,
+            &DeviceManagement::recordingFailed);
+
     rateClock_.start();
     auto* rateTimer = new QTimer(this);
     connect(rateTimer, &QTimer::timeout, this, &DeviceManagement::showFrameRates);
@@ -79,8 +80,7 @@ DeviceManagement::DeviceManagement(QWidget* parent)
 }
 
 DeviceManagement::~DeviceManagement() {
-    delete acquisition_;  // stops the thread before the arrival queue it writes goes
-    stopRecording();
+    delete session_;  // stops the recording and the reader before the views go
     delete ui_;
 }
 
@@ -102,7 +102,6 @@ void DeviceManagement::onPB_refreshDevice_clicked() {
             std::any_of(found.begin(), found.end(), known))
             continue;
         found.append({name, kPlateModel});
-        acquisition_->appendDevice(serial, static_cast<int>(std::strlen(serial)));
         camPlot_->AddSensorMatrix(serialIdentifier(name), kImageSide, kImageSide);
     }
     knownDevices_.append(found);
@@ -118,46 +117,43 @@ void DeviceManagement::onPB_refreshDevice_clicked() {
     if (globalState().mainTabWidget) globalState().mainTabWidget->setCurrentIndex(0);
 }
 
+// Each call brings a plate's newest frame; the session skips the frames in between.
 void DeviceManagement::onNewForcePlateFrame(QString deviceName,
                                             const ForcePlateFrame_TypeDef& frame,
                                             unsigned int frameRate) {
-    qint64 arrivalNs = -1;  // a frame handed in directly (tests) arrives now
-    {
-        const std::lock_guard<std::mutex> lock(arrivalsMutex_);
-        if (!arrivals_.empty()) {
-            arrivalNs = arrivals_.front();
-            arrivals_.pop_front();
-        }
-    }
-    ++framesSinceRateShown_[deviceName];
     if (!active_) return;
-    const unsigned int deviceId = serialIdentifier(deviceName);
     deviceInfo_[deviceName + "_frequency"] = frameRate;
     if (pixelBuffer_.empty()) pixelBuffer_.assign(kPixelValues, 0);
-    recordFrame(deviceName, frame, arrivalNs);
-
-    // Rendering and uploading a picture costs more than a frame interval: show only every
-    // fourth frame (twentieth for the table of 2500 items), counted over all plates.
-    const bool tableMode = globalState().realTimeView->isTableMode();
-    if (++displayCounter_ < (tableMode ? 20 : 4)) return;
-    displayCounter_ = 0;
-    if (tableMode)
-        showInTable(frame);
-    else
-        showAsPicture(deviceId, frame);
+    // The table of 2500 items costs far more than a picture: a few times a second is enough.
+    if (globalState().realTimeView->isTableMode()) {
+        if (++tableCounter_ % 5 == 0) showInTable(frame);
+    } else {
+        showAsPicture(serialIdentifier(deviceName), frame);
+    }
 }
 
-// Counted as the frames reach this panel, so the figure is what the program gets and records,
-// lost frames excluded.
+// The rate is counted from the frames the session took, so the figure is what the program
+// gets and records, lost frames excluded.
 void DeviceManagement::showFrameRates() {
     const double seconds = rateClock_.restart() / 1000.0;
+    QHash<QString, PlateStatus> plates;
+    for (const PlateStatus& plate : session_->plates()) plates.insert(plate.serial, plate);
     for (int i = 0; i < ui_->treeWidget->topLevelItemCount(); ++i) {
         QTreeWidgetItem* item = ui_->treeWidget->topLevelItem(i);
-        const int frames = framesSinceRateShown_.value(item->text(1));
-        const long rate = seconds > 0 ? std::lround(frames / seconds) : 0;
+        const PlateStatus plate = plates.value(item->text(1));
+        const qint64 frames = plate.received - receivedAtLastRate_.value(plate.serial, 0);
+        const long rate =
+            seconds > 0 && !plate.serial.isEmpty() ? std::lround(frames / seconds) : 0;
         item->setText(kRateColumn, QString("%1 Hz").arg(rate));
+        const qint64 counts[] = {plate.received, plate.missed, plate.refused};
+        for (int c = 0; c < 3; ++c) {
+            item->setText(kReceivedColumn + c, QString::number(counts[c]));
+            item->setTextAlignment(kReceivedColumn + c, Qt::AlignCenter);
+        }
     }
-    framesSinceRateShown_.clear();
+    receivedAtLastRate_.clear();
+    for (const PlateStatus& plate : plates)
+        receivedAtLastRate_.insert(plate.serial, plate.received);
 }
 
 void DeviceManagement::showInTable(const ForcePlateFrame_TypeDef& frame) {
@@ -179,104 +175,29 @@ void DeviceManagement::showAsPicture(unsigned int deviceId, const ForcePlateFram
 }
 
 RecordingError DeviceManagement::startRecording() {
-    recordFile_ = std::make_unique<RecordingWriter>();
-    RecordingHeader header;
-    header.tag = recordFileTag_;
-    header.measureMode = globalState().realTimeView->measureModeIndex();
-    header.frameRate = streamingFrameRate();
-    const RecordingError result = recordFile_->open(recordFilePath_, header);
-    lastDiskSync_.start();
-    recordingStartNs_ = frameClock_.nsecsElapsed();
-    plateFirstFrameNs_.clear();
-    platesDone_.clear();
-    if (!result.ok()) {
-        std::printf("startRecording() %s\r\n", result.message.toUtf8().constData());
-        recordFile_.reset();
-    }
-    return result;
-}
-
-RecordingError DeviceManagement::recordFrame(const QString& serial,
-                                             const ForcePlateFrame_TypeDef& frame,
-                                             qint64 arrivalNs) {
-    // Every plate's frames go to the one file, in arrival order.
-    if (!recording_ || !recordFile_) return {};
-    if (arrivalNs < 0) arrivalNs = frameClock_.nsecsElapsed();
-    if (!withinRecordingTime(serial, arrivalNs)) {
-        if (platesDone_.size() == plateFirstFrameNs_.size()) {
-            recording_ = false;
-            emit recordingComplete();
-        }
-        return {};
-    }
-    RecordingError result = recordFile_->appendFrame(frame);
-    if (result.ok()) {
-        lastFrameNs_ = arrivalNs;
-        if (recordFile_->frameCount() == 1) firstFrameNs_ = lastFrameNs_;
-    }
-    // Frames reach the system at once; once a second they are also put on the disk, so that
-    // even a power cut loses at most about a second of the measurement.
-    if (result.ok() && lastDiskSync_.elapsed() >= 1000) {
-        result = recordFile_->syncToDisk();
-        lastDiskSync_.restart();
-    }
-    if (!result.ok()) {
-        std::printf("recordFrame() %s\r\n", result.message.toUtf8().constData());
-        std::fflush(stdout);
-        recording_ = false;
-        stopRecording();
-        emit recordingFailed(result.message);
-    }
-    return result;
-}
-
-// Decided per frame by its arrival, so the file holds the recording time's frames however late
-// the first frame comes and however the display timers run.
-bool DeviceManagement::withinRecordingTime(const QString& serial, qint64 arrivalNs) {
-    if (recordingSeconds_ <= 0) return true;
-    if (platesDone_.contains(serial)) return false;
-    const qint64 first = plateFirstFrameNs_.value(serial, -1);
-    if (first < 0) {
-        plateFirstFrameNs_.insert(serial, arrivalNs);
-        return true;
-    }
-    if (arrivalNs - first < qint64(recordingSeconds_) * 1000000000) return true;
-    platesDone_.insert(serial);
-    return false;
-}
-
-double DeviceManagement::recordedSeconds() const {
-    if (!recordFile_ || recordFile_->frameCount() == 0) return 0;
-    return (frameClock_.nsecsElapsed() - firstFrameNs_) / 1e9;
-}
-
-// Frames of every streaming plate go to the one file, so its rate is their sum; 200 until a
-// plate has reported a rate.
-std::uint16_t DeviceManagement::streamingFrameRate() const {
-    unsigned int sum = 0;
-    for (const auto& device : knownDevices_)
-        sum += deviceInfo_.value(device.first + "_frequency").toUInt();
-    return sum == 0 ? recording::kNominalFrameRate
-                    : static_cast<std::uint16_t>(std::min(sum, 65535u));
+    RecordingRequest request;
+    request.path = recordFilePath_;
+    request.tag = recordFileTag_;
+    request.measureMode = globalState().realTimeView->measureModeIndex();
+    request.seconds = recordingSeconds_;
+    lastRecording_.clear();
+    return session_->startRecording(request);
 }
 
 RecordingError DeviceManagement::stopRecording() {
-    if (!recordFile_) return {};
-    // The rate the file really has: frames written over the time they took, measured between
-    // the first and the last frame as they were written, so that frames still queued when the
-    // recording starts or stops do not bias it. With fewer than two frames: frames over the
-    // recording's time.
-    const qint64 frames = recordFile_->frameCount();
-    const double span = (lastFrameNs_ - firstFrameNs_) / 1e9;
-    const double seconds = (frameClock_.nsecsElapsed() - recordingStartNs_) / 1e9;
-    const double measured = frames >= 2 && span > 0 ? (frames - 1) / span
-                            : seconds > 0           ? frames / seconds
-                                                    : 0;
-    recordFile_->rewriteFrameRate(
-        static_cast<std::uint16_t>(std::clamp(std::lround(measured), 1L, 65535L)));
-    const RecordingError synced = recordFile_->syncToDisk();
-    RecordingError result = recordFile_->close();
-    if (result.ok()) result = synced;
-    recordFile_.reset();
-    return result;
+    if (!session_->isRecording()) return {};
+    lastRecording_.clear();
+    return session_->stopRecording(&lastRecording_);
+}
+
+QString DeviceManagement::lossReport() const {
+    QStringList lines;
+    for (const PlateRecordingSummary& file : lastRecording_) {
+        if (file.missed > 0)
+            lines << QString("%1：%2 帧中缺少 %3 帧")
+                         .arg(file.file)
+                         .arg(file.frames + file.missed)
+                         .arg(file.missed);
+    }
+    return lines.join('\n');
 }

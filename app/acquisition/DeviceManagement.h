@@ -1,6 +1,6 @@
-// The device panel of the left column: starts UDP reception and the acquisition thread, lists
-// the plates the SDK has seen, and handles every live frame: frame rate, recording, and every
-// few frames the live picture (or the raw value table).
+// The device panel of the left column: runs the acquisition session (reception, recording),
+// lists the plates the SDK has seen with their rate, frames received, missed and refused, and
+// shows each plate's newest frame as the live picture (or the raw value table).
 #pragma once
 
 #include <QElapsedTimer>
@@ -8,22 +8,18 @@
 #include <QList>
 #include <QMap>
 #include <QPair>
-#include <QSet>
 #include <QString>
 #include <QVariant>
 #include <QWidget>
-#include <deque>
-#include <memory>
-#include <mutex>
 #include <vector>
 
+#include "AcquisitionSession.h"
 #include "ForcePlateFrame.h"
 #include "PressureMatrix.h"
 #include "RecordingFormat.h"
 
-class forcePlateWriteReadThread;
+class QLabel;
 class libTavloWidget;
-class RecordingWriter;
 namespace Ui {
 class DeviceManagement;
 }
@@ -42,30 +38,29 @@ public:
     // serial + "_ip", serial + "_port", serial + "_frequency" of every plate.
     const QMap<QString, QVariant>& deviceInfo() const { return deviceInfo_; }
 
+    AcquisitionSession* session() const { return session_; }
+
     // Set by the recording controls before startRecording.
     void setRecordFilePath(const QString& path) { recordFilePath_ = path; }
     void setRecordFileTag(const QString& tag) { recordFileTag_ = tag; }
-    void setRecording(bool recording) { recording_ = recording; }
     // A fixed-time recording keeps each plate's frames that arrive within `seconds` of that
     // plate's first recorded frame, then ends with recordingComplete; 0 records until stopped.
     void setRecordingSeconds(int seconds) { recordingSeconds_ = seconds; }
-    bool isRecording() const { return recording_; }
+    bool isRecording() const { return session_->isRecording(); }
 
-    // Opens recordFilePath and writes the header. When the file cannot be opened nothing is
-    // written and the frames are not recorded; the error says why.
+    // Creates recordFilePath with its header and records every plate's frames from now on,
+    // each plate into its own file. When the file cannot be created nothing is recorded; the
+    // error says why. A file that cannot be written later stops the recording (whole frames
+    // kept) and recordingFailed tells the recording controls why.
     RecordingError startRecording();
-    // Appends one frame while recording and a file is open. Every record reaches the operating
-    // system at once, so a crash of the program loses no frame. After a failed write (full
-    // disk) the file keeps every earlier frame whole, the recording stops and closes, and
-    // recordingFailed tells the recording controls why.
-    // arrivalNs: when the acquisition thread handed the frame on (frameClock); -1 for now.
-    RecordingError recordFrame(const QString& serial, const ForcePlateFrame_TypeDef& frame,
-                               qint64 arrivalNs = -1);
-    // Flushes and closes the file; a second call does nothing.
+    // Writes every frame still queued, the files' rates and side files, and closes them; a
+    // second call does nothing.
     RecordingError stopRecording();
-    bool hasOpenRecording() const { return recordFile_ != nullptr; }
+    bool hasOpenRecording() const { return session_->isRecording(); }
     // Seconds since the first recorded frame arrived (monotonic); 0 before it.
-    double recordedSeconds() const;
+    double recordedSeconds() const { return session_->recordedSeconds(); }
+    // After a stop: how many frames each file of the recording lacks, empty when none.
+    QString lossReport() const;
 
 signals:
     void recordingFailed(QString message);
@@ -78,40 +73,26 @@ public slots:
     void onPB_refreshDevice_clicked();
 
 private:
-    std::uint16_t streamingFrameRate() const;
-    // Whether a frame of `serial` arriving now still belongs to a fixed-time recording.
-    bool withinRecordingTime(const QString& serial, qint64 arrivalNs);
     void showInTable(const ForcePlateFrame_TypeDef& frame);
-    // Once a second: each listed plate's frames received over the past second, beside it.
+    // Once a second: each listed plate's frames received over the past second and its counts.
     void showFrameRates();
     void showAsPicture(unsigned int deviceId, const ForcePlateFrame_TypeDef& frame);
 
     Ui::DeviceManagement* ui_;
-    forcePlateWriteReadThread* acquisition_;
+    AcquisitionSession* session_;
+    QLabel* listenError_;
     libTavloWidget* camPlot_;
     QList<QPair<QString, QString>> knownDevices_;
     QMap<QString, QVariant> deviceInfo_;
     int deviceCount_ = 0;
     bool active_ = true;
-    int displayCounter_ = 0;
-    QHash<QString, int> framesSinceRateShown_;  // per plate serial
+    int tableCounter_ = 0;
+    QHash<QString, qint64> receivedAtLastRate_;  // per plate serial
     QElapsedTimer rateClock_;
     PressureMatrix displayMatrix_{};
     std::vector<int> pixelBuffer_;  // 500 x 500 x (red, green, blue), made at the first frame
     QString recordFilePath_;
     QString recordFileTag_;
-    bool recording_ = false;
     int recordingSeconds_ = 0;
-    QHash<QString, qint64> plateFirstFrameNs_;  // of the running recording
-    QSet<QString> platesDone_;                  // plates whose recording time has passed
-    std::unique_ptr<RecordingWriter> recordFile_;
-    QElapsedTimer lastDiskSync_;
-    // Monotonic, from the panel's start. Frames are timed when the acquisition thread hands them
-    // on, not when this thread gets to them: a busy moment here must not bend a recording time.
-    QElapsedTimer frameClock_;
-    std::mutex arrivalsMutex_;
-    std::deque<qint64> arrivals_;  // of the frames handed on and not yet taken, in order
-    qint64 recordingStartNs_ = 0;
-    qint64 firstFrameNs_ = 0;  // when the first and the last written frame arrived
-    qint64 lastFrameNs_ = 0;
+    std::vector<PlateRecordingSummary> lastRecording_;
 };

@@ -64,6 +64,10 @@ RecordingError RecordingWriter::open(const QString& path, const RecordingHeader&
 }
 
 RecordingError RecordingWriter::appendFrame(const ForcePlateFrame_TypeDef& frame) {
+    return appendRecord(encodeFrameRecord(toRecordedMatrix(frame)));
+}
+
+RecordingError RecordingWriter::appendRecord(const QByteArray& record) {
     if (!file_.isOpen()) {
         return {RecordingError::Kind::NotOpen, QString("no recording file is open")};
     }
@@ -71,8 +75,8 @@ RecordingError RecordingWriter::appendFrame(const ForcePlateFrame_TypeDef& frame
         return failure_;
     }
     const qint64 endOfLastRecord = file_.pos();
-    const qint64 written = file_.write(encodeFrameRecord(toRecordedMatrix(frame)));
-    if (written != recording::kFrameRecordSize) {
+    const qint64 written = file_.write(record);
+    if (written != record.size()) {
         // A short write sets no error text; name the usual causes instead.
         const QString cause = file_.error() == QFileDevice::NoError
                                   ? QString("the disk is full or the file too large")

@@ -25,6 +25,8 @@ public:
     // Appends the frame as stored (toRecordedMatrix). Fails with NotOpen, or with WriteFailed
     // for this and every later frame once a write has failed.
     RecordingError appendFrame(const ForcePlateFrame_TypeDef& frame);
+    // The same for a record already encoded (encodeFrameRecord).
+    RecordingError appendRecord(const QByteArray& record);
 
     // Asks the system to put what was written on the disk, so that a power cut loses at most
     // what came after the last call. Fails with NotOpen or WriteFailed.

@@ -141,15 +141,14 @@ void timeLine::startRecordingSequence() {
                          realTime->fileTag() + app::kRecordingExtension;
     panel->setRecordFilePath(path);
     panel->setRecordFileTag(realTime->fileTag());
+    recordingSeconds_ = realTime->measureTimeIndex() == 0 ? 0 : realTime->measureTimeText().toInt();
+    panel->setRecordingSeconds(recordingSeconds_);
     const RecordingError opened = panel->startRecording();
     if (!opened.ok()) {
         setRecordButtonIdle();
         warn(this, QString("无法创建数据文件，录制未开始：\n%1").arg(opened.message));
         return;
     }
-    recordingSeconds_ = realTime->measureTimeIndex() == 0 ? 0 : realTime->measureTimeText().toInt();
-    panel->setRecordingSeconds(recordingSeconds_);
-    panel->setRecording(true);
     recordTimer_->start(kRecordTimeTickMs);
     displayTimeOnUI();
     setMeasureChoicesEnabled(false);
@@ -160,9 +159,10 @@ void timeLine::stopRecordingSequence() {
     recordTimer_->stop();
     setRecordButtonIdle();
     RecordingError closed;
+    QString losses;
     if (DeviceManagement* panel = globalState().deviceManagement) {
-        panel->setRecording(false);
         closed = panel->stopRecording();
+        losses = panel->lossReport();
     }
     if (ForcePlateStaticTest* realTime = globalState().realTimeView)
         realTime->setRecordingMarked(false);
@@ -170,6 +170,9 @@ void timeLine::stopRecordingSequence() {
     setMeasureChoicesEnabled(true);
     ui_->lineEditTime->setText("0");
     if (!closed.ok()) warn(this, QString("数据文件未能完整保存：\n%1").arg(closed.message));
+    // Frames the plates sent but the files lack: the clinician must know.
+    else if (!losses.isEmpty())
+        warn(this, QString("录制中有帧丢失：\n%1").arg(losses));
 }
 
 void timeLine::onRecordingFailed(const QString& message) {

@@ -1,43 +1,26 @@
-// The live pipeline inside the running program: plate-sim streams 4 plates at 100 Hz into the
-// main window's device panel. Counts the frames the acquisition thread emits and those that
-// reach the GUI thread, samples the backlog between them and the resident memory once a
-// second, and prints the CPU use. Usage: bench_live_pipeline [--seconds S] (default 30).
-#include <sys/resource.h>
-#include <unistd.h>
-
+// The live pipeline inside the running program: plate-sim streams N plates at 100 Hz into the
+// main window's device panel. Counts the frames the acquisition session takes and the newest
+// frames that reach the panel, samples the frames waiting in the library's queues and the
+// resident memory once a second, and prints the CPU use.
+// Usage: bench_live_pipeline [--seconds S] (default 30) [--plates N] (default 4).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTimer>
-#include <atomic>
+#include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <string>
 
 #include "ColorScale.h"
 #include "DeviceManagement.h"
 #include "GlobalState.h"
 #include "bench_options.h"
 #include "forcePlateUILib.h"
-#include "forcePlateWriteReadThread.h"
-
-namespace {
-
-double residentMiB() {
-    QFile statm("/proc/self/statm");
-    if (!statm.open(QIODevice::ReadOnly)) return 0;
-    const QList<QByteArray> fields = statm.readAll().split(' ');
-    return fields.value(1).toDouble() * sysconf(_SC_PAGESIZE) / (1024.0 * 1024.0);
-}
-
-double cpuSeconds() {
-    rusage usage{};
-    getrusage(RUSAGE_SELF, &usage);
-    return usage.ru_utime.tv_sec + usage.ru_stime.tv_sec +
-           (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) * 1e-6;
-}
-
-}  // namespace
+#include "libPladex.h"
+#include "process_usage.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -47,25 +30,28 @@ int main(int argc, char** argv) {
     forcePlateUILib window;
     while (!globalState().deviceManagement) QCoreApplication::processEvents();
     DeviceManagement* panel = globalState().deviceManagement;
-    auto* acquisition = panel->findChild<forcePlateWriteReadThread*>();
+    int plates = 4;
+    for (int i = 1; i + 1 < argc; ++i)
+        if (std::string(argv[i]) == "--plates") plates = std::max(1, std::atoi(argv[i + 1]));
 
-    std::atomic<long> emitted{0};
     long received = 0;
-    QObject::connect(
-        acquisition, &forcePlateWriteReadThread::sigNewForcePlateFrame, acquisition,
-        [&](QString, const ForcePlateFrame_TypeDef&, unsigned) { ++emitted; },
-        Qt::DirectConnection);
-    QObject::connect(acquisition, &forcePlateWriteReadThread::sigNewForcePlateFrame, panel,
+    QObject::connect(panel->session(), &AcquisitionSession::newestFrame, panel,
                      [&](QString, const ForcePlateFrame_TypeDef&, unsigned) { ++received; });
+    const auto taken = [panel] {
+        long sum = 0;
+        for (const PlateStatus& plate : panel->session()->plates()) sum += plate.received;
+        return sum;
+    };
 
     QProcess sim;
     sim.start(QCoreApplication::applicationDirPath() + "/plate-sim",
-              {"--plates", "4", "--rate", "100", "--duration", QString::number(seconds + 2)});
+              {"--plates", QString::number(plates), "--rate", "100", "--duration",
+               QString::number(seconds + 2)});
     sim.waitForStarted();
     QTimer::singleShot(1000, panel, [panel] { panel->onPB_refreshDevice_clicked(); });
 
-    std::printf("4 plates at 100 Hz into the running program for %d s\n", seconds);
-    std::printf("%6s %10s %10s %8s %9s\n", "second", "emitted", "received", "backlog", "RSS MiB");
+    std::printf("%d plates at 100 Hz into the running program for %d s\n", plates, seconds);
+    std::printf("%6s %10s %10s %8s %9s\n", "second", "taken", "drawn", "queued", "RSS MiB");
     long maxBacklog = 0;
     double firstRss = 0, lastRss = 0;
     double cpuStart = 0;
@@ -74,7 +60,9 @@ int main(int argc, char** argv) {
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
         ++second;
-        const long backlog = emitted.load() - received;
+        LibPladex_LibraryStats library{};
+        LibPladex_getLibraryStats(&library);
+        const long backlog = static_cast<long>(library.queuedFrames);
         maxBacklog = std::max(maxBacklog, backlog);
         lastRss = residentMiB();
         if (second == 2) {
@@ -82,8 +70,7 @@ int main(int argc, char** argv) {
             cpuStart = cpuSeconds();
             clock.start();
         }
-        std::printf("%6d %10ld %10ld %8ld %9.1f\n", second, emitted.load(), received, backlog,
-                    lastRss);
+        std::printf("%6d %10ld %10ld %8ld %9.1f\n", second, taken(), received, backlog, lastRss);
         std::fflush(stdout);
         if (second == seconds) {
             sampler.stop();
@@ -96,10 +83,10 @@ int main(int argc, char** argv) {
     sim.waitForFinished(5000);
 
     QCoreApplication::processEvents();
-    std::printf("emitted %ld, reached the panel %ld, largest backlog %ld frames\n", emitted.load(),
-                received, maxBacklog);
+    std::printf("taken by the session %ld, newest frames drawn %ld, most frames queued %ld\n",
+                taken(), received, maxBacklog);
     std::printf("resident memory %.1f MiB at 2 s, %.1f MiB at the end\n", firstRss, lastRss);
-    std::printf("process CPU %.1f %% of one core (GUI, acquisition and receive threads)\n",
+    std::printf("process CPU %.1f %% of one core (GUI, session, writer and receive threads)\n",
                 100 * cpu);
     std::fflush(stdout);
     ::_exit(received > 0 ? 0 : 1);  // live threads: end like the program does

@@ -1,5 +1,6 @@
 #include "cli_commands.h"
 
+#include <QFile>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -7,6 +8,7 @@
 #include "CsvExport.h"
 #include "FileIdentity.h"
 #include "FrameCleaning.h"
+#include "PlateRecording.h"
 #include "RecordingLoader.h"
 #include "analysis_commands.h"
 #include "posturography_commands.h"
@@ -21,7 +23,11 @@ const char* const kUsage =
     "       tessaly-cli cop FILE.raw [OUT.csv]\n"
     "       tessaly-cli romberg OPEN.raw CLOSED.raw [--json] [--lowpass F]\n"
     "       tessaly-cli report FILE.raw --out REPORT.pdf [--subject CODE] [--comment TEXT]\n"
-    "info prints the header and frame count as one JSON object; export-csv writes the CSV of\n"
+    "       tessaly-cli record --seconds S [--mode open|closed] [--subject CODE] [--port N]\n"
+    "                          [--address A] [--out FILE.raw]\n"
+    "info prints the header and frame count as one JSON object (and under \"plate\" the\n"
+    "serial, address, frames, missed, refused, start and rate of FILE.raw.json when there); "
+    "export-csv writes the CSV of\n"
     "the program's export (default: FILE.csv); dump prints frames as CSV lines, as stored or\n"
     "cleaned as the program cleans them on opening (N from 1; all frames without it); analyze\n"
     "prints the static and balance figures and the standard posturographic measures (one JSON\n"
@@ -88,11 +94,21 @@ bool openRecording(const QString& path, RecordingFile& file, std::FILE* err) {
 int info(const QString& path, std::FILE* out, std::FILE* err) {
     RecordingFile file;
     if (!openRecording(path, file, err)) return kCliFileProblem;
-    const QJsonObject object{{"tag", file.header().tag},
-                             {"frameRate", file.header().frameRate},
-                             {"mode", file.header().measureMode},
-                             {"frames", file.frameCount()},
-                             {"trailingBytes", file.trailingBytes()}};
+    QJsonObject object{{"tag", file.header().tag},
+                       {"frameRate", file.header().frameRate},
+                       {"mode", file.header().measureMode},
+                       {"frames", file.frameCount()},
+                       {"trailingBytes", file.trailingBytes()}};
+    // What the recording side file says about the reception, when there is one.
+    QFile side(recordingSidePath(path));
+    if (side.open(QIODevice::ReadOnly)) {
+        const QJsonObject counts = QJsonDocument::fromJson(side.read(65536)).object();
+        QJsonObject plate;
+        for (const char* key :
+             {"serial", "address", "frames", "missed", "lost", "refused", "started", "rate"})
+            if (counts.contains(key)) plate.insert(key, counts.value(key));
+        if (!plate.isEmpty()) object.insert("plate", plate);
+    }
     std::fprintf(out, "%s\n", QJsonDocument(object).toJson(QJsonDocument::Compact).constData());
     return kCliOk;
 }

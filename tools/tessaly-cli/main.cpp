@@ -1,10 +1,11 @@
 // tessaly-cli: looks into recorded data files and writes their reports without the program's
-// window.
+// window, and records the plates on the network.
 #include <QApplication>
 #include <QLoggingCategory>
 #include <cstring>
 
 #include "cli_commands.h"
+#include "record_command.h"
 #include "report_command.h"
 
 int main(int argc, char** argv) {
@@ -22,5 +23,11 @@ int main(int argc, char** argv) {
     QCoreApplication application(argc, argv);
     QStringList arguments = QCoreApplication::arguments();
     arguments.removeFirst();
+    if (!arguments.isEmpty() && arguments[0] == "record") {
+        arguments.removeFirst();
+        const int status = runRecordCommand(arguments, stdout, stderr);
+        std::fflush(stdout);
+        return status;
+    }
     return runCli(arguments, stdout, stderr);
 }

@@ -125,63 +125,39 @@ private slots:
         panel_->setRecordFilePath(path);
         panel_->setRecordFileTag("");
         QVERIFY(panel_->startRecording().ok());
-        panel_->setRecording(true);
-        panel_->setRecording(false);
         QVERIFY(panel_->stopRecording().ok());
         QVERIFY(panel_->stopRecording().ok());  // a second stop does nothing
         QCOMPARE(QFileInfo(path).size(), qint64(recording::kHeaderSize));
     }
 
-    // Every frame is recorded; only every fourth reaches the picture.
-    void everyFrameRecordedEveryFourthDrawn() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("four.raw");
-        panel_->setRecordFilePath(path);
-        QVERIFY(panel_->startRecording().ok());
-        panel_->setRecording(true);
-
+    // The session hands over only each plate's newest frame, so every frame that reaches the
+    // panel is drawn.
+    void everyFrameDeliveredIsDrawn() {
         libTavloWidget* picture = globalState().realTimeView->getCamPlot();
         QTRY_VERIFY(picture->isVisible());
-        const int values[] = {400, 900, 1400, 1900, 2400, 2900, 3400, 3900};  // all distinct
-        QList<int> changedAt;
+        const int values[] = {400, 900, 1400, 1900};  // all distinct
         QImage before = picture->grabFramebuffer();
-        for (int i = 0; i < 8; ++i) {
-            panel_->onNewForcePlateFrame("1A2B3C3E", uniformFrame(values[i]), 100);
+        for (int value : values) {
+            panel_->onNewForcePlateFrame("1A2B3C3E", uniformFrame(value), 100);
             const QImage after = picture->grabFramebuffer();
-            if (after != before) changedAt << i;
+            QVERIFY(after != before);
             before = after;
         }
-        panel_->setRecording(false);
-        QVERIFY(panel_->stopRecording().ok());
-        QCOMPARE(QFileInfo(path).size(),
-                 qint64(recording::kHeaderSize + 8 * recording::kFrameRecordSize));
-        QCOMPARE(changedAt.size(), 2);
-        QCOMPARE(changedAt[1] - changedAt[0], 4);
     }
 
-    void nothingHappensOnAnotherTab() {
-        QTemporaryDir dir;
-        const QString path = dir.filePath("inactive.raw");
-        panel_->setRecordFilePath(path);
-        QVERIFY(panel_->startRecording().ok());
-        panel_->setRecording(true);
+    void nothingIsDrawnOnAnotherTab() {
         globalState().mainTabWidget->setCurrentIndex(2);
         QVERIFY(!panel_->isActive());
         for (int i = 0; i < 8; ++i) panel_->onNewForcePlateFrame("0BADF03E", uniformFrame(900), 77);
         globalState().mainTabWidget->setCurrentIndex(0);
-        panel_->setRecording(false);
-        QVERIFY(panel_->stopRecording().ok());
         QVERIFY(!panel_->deviceInfo().contains("0BADF03E_frequency"));
-        QCOMPARE(QFileInfo(path).size(), qint64(recording::kHeaderSize));
     }
 
     void unopenableRecordingWritesNothing() {
         panel_->setRecordFilePath("/nonexistent-folder/x.raw");
         QVERIFY(!panel_->startRecording().ok());
         QVERIFY(!panel_->hasOpenRecording());
-        panel_->setRecording(true);
-        QVERIFY(panel_->recordFrame("1A2B3C3E", uniformFrame(100)).ok());
-        panel_->setRecording(false);
+        QVERIFY(!panel_->isRecording());
     }
 };
 
