@@ -47,10 +47,14 @@ RecordingError PlateRecording::open(const QString& path, const RecordingHeader& 
 }
 
 bool PlateRecording::rename(const QString& path) {
+    std::lock_guard<std::mutex> side(sideMutex_);
     std::lock_guard<std::mutex> lock(mutex_);
     if (::rename(QFile::encodeName(summary_.file).constData(),
                  QFile::encodeName(path).constData()) != 0)
         return false;
+    // The side file of the last sync, if there is one yet.
+    ::rename(QFile::encodeName(recordingSidePath(summary_.file)).constData(),
+             QFile::encodeName(recordingSidePath(path)).constData());
     summary_.file = path;
     return true;
 }
@@ -140,7 +144,24 @@ RecordingError PlateRecording::storeRateAndSync() {
     const RecordingError stored =
         writer_.rewriteFrameRate(static_cast<std::uint16_t>(std::clamp(rate, 1, 65535)));
     const RecordingError synced = writer_.syncToDisk();
-    return stored.ok() ? synced : stored;
+    if (!stored.ok()) return stored;
+    if (!synced.ok()) return synced;
+    // The counts of the synced frames, so that a recording cut short by a crash still says
+    // what it holds and what was missed.
+    const QString sideError = writeSideFile();
+    if (!sideError.isEmpty()) return {RecordingError::Kind::WriteFailed, sideError};
+    return {};
+}
+
+QString PlateRecording::writeSideFile() {
+    std::lock_guard<std::mutex> side(sideMutex_);
+    const PlateRecordingSummary done = summary();
+    const QJsonObject counts{{"serial", done.serial},   {"address", done.address},
+                             {"frames", done.frames},   {"missed", done.missed},
+                             {"lost", done.lost},       {"refused", done.refused},
+                             {"started", done.started}, {"rate", done.rate}};
+    return writeFileAtomically(recordingSidePath(done.file),
+                               QJsonDocument(counts).toJson(QJsonDocument::Indented));
 }
 
 RecordingError PlateRecording::finish() {
@@ -153,19 +174,10 @@ RecordingError PlateRecording::finish() {
     thread_.join();
     // A failed frame write was reported when it happened (failure()); here only what
     // finishing itself fails at.
+    // Syncing also writes the final side file.
     const RecordingError synced = storeRateAndSync();
     const RecordingError closed = writer_.close();
-    RecordingError result = synced.ok() ? closed : synced;
-
-    const PlateRecordingSummary done = summary();
-    const QJsonObject side{{"serial", done.serial},   {"address", done.address},
-                           {"frames", done.frames},   {"missed", done.missed},
-                           {"lost", done.lost},       {"refused", done.refused},
-                           {"started", done.started}, {"rate", done.rate}};
-    const QString sideError = writeFileAtomically(
-        recordingSidePath(done.file), QJsonDocument(side).toJson(QJsonDocument::Indented));
-    if (result.ok() && !sideError.isEmpty())
-        result = {RecordingError::Kind::WriteFailed, sideError};
+    const RecordingError result = synced.ok() ? closed : synced;
     std::lock_guard<std::mutex> lock(mutex_);
     finished_ = true;
     return result;

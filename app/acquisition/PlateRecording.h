@@ -42,7 +42,8 @@ public:
 
     // Creates path with the header and starts the writer. Nothing runs when it fails.
     RecordingError open(const QString& path, const RecordingHeader& header);
-    // Moves the file (open or not) to path; the caller makes sure nothing is there.
+    // Moves the file (open or not) and its side file to path; the caller makes sure nothing
+    // is there.
     bool rename(const QString& path);
     // The serial and bound sender named in the side file.
     void setPlate(const QString& serial, const QString& address) {
@@ -76,9 +77,14 @@ private:
     // Rate from the frame numbers over the time they took; mutex_ held.
     int measuredRate() const;
     RecordingError storeRateAndSync();
+    // FILE.raw.json from the summary as it is now; an empty text or why it failed.
+    QString writeSideFile();
 
     RecordingWriter writer_;
     std::thread thread_;
+    // Taken before mutex_ by the side file's writing and by rename, so that a side file never
+    // lands beside a name the recording no longer has.
+    std::mutex sideMutex_;
     mutable std::mutex mutex_;
     std::condition_variable wake_;
     std::deque<Queued> queue_;

@@ -2,6 +2,7 @@
 #include <signal.h>
 
 #include <QCryptographicHash>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -213,6 +214,14 @@ private slots:
                  qPrintable(QString::number(contents.frames.size())));
         QVERIFY2(qAbs(contents.header.frameRate - 100) <= 1,
                  qPrintable(QString::number(contents.header.frameRate)));
+        // The side file of the last sync says what the file held then.
+        QFile side(dir.filePath("killed.raw.json"));
+        QVERIFY(side.open(QIODevice::ReadOnly));
+        const QJsonObject counts = QJsonDocument::fromJson(side.readAll()).object();
+        QVERIFY(counts.value("frames").toInt() >= (seconds - 2) * 100);
+        QVERIFY(counts.value("frames").toInt() <= int(contents.frames.size()));
+        QCOMPARE(counts.value("missed").toInt(), 0);
+        QVERIFY(qAbs(counts.value("rate").toInt() - 100) <= 1);
         sim->kill();
         sim->waitForFinished(3000);
     }
