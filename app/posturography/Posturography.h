@@ -11,7 +11,7 @@
 #include "PredictionEllipse.h"
 #include "SwayRange.h"
 #include "SwaySeries.h"
-#include "SwaySpectrum.h"
+#include "SwayFrequencyDomain.h"
 #include "TimeDomain.h"
 
 // The low-pass cut-off unless the user chooses another; 0 means no filter.

@@ -1,4 +1,4 @@
-#include "SwaySpectrum.h"
+#include "SwayFrequencyDomain.h"
 
 #include <cmath>
 #include <complex>

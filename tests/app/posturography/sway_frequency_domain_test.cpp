@@ -3,7 +3,7 @@
 
 #include <cmath>
 
-#include "SwaySpectrum.h"
+#include "SwayFrequencyDomain.h"
 #include "sway_signals.h"
 
 using namespace posturographytest;
