@@ -60,7 +60,6 @@ void paintSwayPlot(QPainter& painter, const QRectF& target, const PosturographyR
 
     // Grid and ticks every round step, the same on both axes.
     const double step = roundUp(halfSpan / 2.5);
-    painter.setPen(QPen(QColor(225, 225, 225), 0));
     for (int axis = 0; axis < 2; ++axis) {
         const double centre = axis == 0 ? view.centreMm.x() : view.centreMm.y();
         for (double v = std::ceil((centre - halfSpan) / step) * step; v <= centre + halfSpan;

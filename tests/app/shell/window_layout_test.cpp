@@ -34,14 +34,14 @@ QSize effectiveMinimum(const QWidget* window) {
     return window->minimumSize().expandedTo(window->minimumSizeHint());
 }
 
-char* describe(const Look& look) {
-    return QTest::toString(QString("frame %1,%2 %3x%4, minimum %5x%6")
-                               .arg(look.frame.x())
-                               .arg(look.frame.y())
-                               .arg(look.frame.width())
-                               .arg(look.frame.height())
-                               .arg(look.minimum.width())
-                               .arg(look.minimum.height()));
+QString describe(const Look& look) {
+    return QString("frame %1,%2 %3x%4, minimum %5x%6")
+        .arg(look.frame.x())
+        .arg(look.frame.y())
+        .arg(look.frame.width())
+        .arg(look.frame.height())
+        .arg(look.minimum.width())
+        .arg(look.minimum.height());
 }
 
 }  // namespace
@@ -103,8 +103,8 @@ private slots:
 
     void windowFitsTheScreen() {
         const QSize minimum = effectiveMinimum(window_);
-        QVERIFY2(minimum.width() <= 1280 && minimum.height() <= 680, describe(look()));
-        QVERIFY2(screen_.contains(window_->frameGeometry()), describe(look()));
+        QVERIFY2(minimum.width() <= 1280 && minimum.height() <= 680, qPrintable(describe(look())));
+        QVERIFY2(screen_.contains(window_->frameGeometry()), qPrintable(describe(look())));
     }
 
     // Every page of every tab, the balance view's frame page for several seconds; the window
@@ -125,12 +125,12 @@ private slots:
         const Look first = look();
         settle(2000);
         const Look second = look();
-        QVERIFY2(first == second, describe(second));
-        QVERIFY2(first.frame == atStart.frame, describe(first));
-        QVERIFY2(screen_.contains(second.frame), describe(second));
+        QVERIFY2(first == second, qPrintable(describe(second)));
+        QVERIFY2(first.frame == atStart.frame, qPrintable(describe(first)));
+        QVERIFY2(screen_.contains(second.frame), qPrintable(describe(second)));
         QVERIFY2(second.minimum.width() <= screen_.width() &&
                      second.minimum.height() <= screen_.height(),
-                 describe(second));
+                 qPrintable(describe(second)));
     }
 
     void clinicalControlsAreOnScreen() {
