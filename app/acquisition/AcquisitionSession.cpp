@@ -17,9 +17,10 @@ constexpr int kWaitMs = 100;
 // queue meanwhile, so none is lost.
 constexpr std::int64_t kPlateRefreshNs = 50'000'000;
 constexpr int kDefaultDisplayIntervalMs = 1000 / 30;
-// Drawing a plate's picture costs about 1 % of a core each time under a software renderer:
-// all plates together are drawn at most this often, each as often as its share allows.
-constexpr int kRedrawsPerSecond = 60;
+// The newest frames of all plates are shown together and drawn as one picture. Making a
+// plate's picture costs about 0.3 ms; with many plates each is shown less often, so that at
+// most this many plate pictures are made per second.
+constexpr int kPlatePicturesPerSecond = 60;
 // A plate counts as sending when its latest frame is this recent.
 constexpr std::int64_t kSendingWithinNs = 1'000'000'000;
 
@@ -161,7 +162,7 @@ void AcquisitionSession::showNewest() {
     std::vector<std::pair<QString, std::unique_ptr<DisplaySlot>>> shown;
     {
         std::lock_guard<std::mutex> lock(displayMutex_);
-        const int shared = int(display_.size()) * 1000 / kRedrawsPerSecond;
+        const int shared = int(display_.size()) * 1000 / kPlatePicturesPerSecond;
         const int interval = std::max(minimumDisplayIntervalMs_, shared);
         if (displayTimer_->interval() != interval) displayTimer_->setInterval(interval);
         for (auto& entry : display_) {

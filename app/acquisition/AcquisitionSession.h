@@ -65,7 +65,7 @@ public:
     std::vector<PlateStatus> plates() const;
 
     // Shortest time between two display frames of one plate (33 ms); with many plates it is
-    // longer, so that all plates together are drawn at most 60 times a second.
+    // longer, so that at most 60 plate pictures are made a second.
     void setDisplayIntervalMs(int milliseconds);
 
     // Creates the recording file (one plate's, or the first one's until a second plate sends)

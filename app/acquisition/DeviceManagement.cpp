@@ -170,8 +170,9 @@ void DeviceManagement::showAsPicture(unsigned int deviceId, const ForcePlateFram
     displayMatrix_ = toPressureMatrix(frame);
     const cv::Mat image = drawPressImage(displayMatrix_, QString(), kImageSide, kImageSide);
     copyToRgbPixels(image, pixelBuffer_);
-    camPlot_->SetFrameGridMode_Frames(static_cast<int>(deviceId), pixelBuffer_.data(),
-                                      static_cast<int>(pixelBuffer_.size()));
+    // Drawn with the widget's next paint: the plates shown together cost one draw.
+    camPlot_->SetFrameGridMode_FramesDeferred(static_cast<int>(deviceId), pixelBuffer_.data(),
+                                              static_cast<int>(pixelBuffer_.size()));
 }
 
 RecordingError DeviceManagement::startRecording() {

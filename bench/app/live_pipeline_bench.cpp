@@ -1,11 +1,15 @@
 // The live pipeline inside the running program: plate-sim streams N plates at 100 Hz into the
 // main window's device panel. Counts the frames the acquisition session takes and the newest
 // frames that reach the panel, samples the frames waiting in the library's queues and the
-// resident memory once a second, and prints the CPU use.
-// Usage: bench_live_pipeline [--seconds S] (default 30) [--plates N] (default 4).
+// resident memory once a second, and prints the CPU use. Once a second it also opens the
+// first menu of the menu bar and times how long it takes until the menu is painted.
+// Usage: bench_live_pipeline [--seconds S] (default 30) [--plates N] (default 4)
+// [--interval MS] (shortest time between two pictures of a plate; default the program's).
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QMenu>
+#include <QMenuBar>
 #include <QProcess>
 #include <QTabWidget>
 #include <QTimer>
@@ -13,6 +17,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include "ColorScale.h"
 #include "DeviceManagement.h"
@@ -21,6 +26,50 @@
 #include "forcePlateUILib.h"
 #include "libPladex.h"
 #include "process_usage.h"
+
+namespace {
+
+// Opens the first menu of a menu bar and measures the time until the menu is painted: how
+// long a clinician waits for a menu while the plates stream.
+class MenuProbe : public QObject {
+public:
+    explicit MenuProbe(QMenuBar* bar) : bar_(bar) {
+        menu_ = bar->actions().isEmpty() ? nullptr : bar->actions().first()->menu();
+        if (menu_) menu_->installEventFilter(this);
+    }
+    void open() {
+        if (!menu_) return;
+        menu_->hide();
+        opened_.start();
+        waiting_ = true;
+        bar_->setActiveAction(menu_->menuAction());
+    }
+    void print() const {
+        if (millis_.empty()) return std::printf("menu: never painted\n"), void();
+        std::vector<double> sorted = millis_;
+        std::sort(sorted.begin(), sorted.end());
+        std::printf("menu opened %zu times: median %.1f ms, slowest %.1f ms\n", sorted.size(),
+                    sorted[sorted.size() / 2], sorted.back());
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (waiting_ && event->type() == QEvent::Paint) {
+            waiting_ = false;
+            millis_.push_back(opened_.nsecsElapsed() / 1e6);
+        }
+        return false;
+    }
+
+private:
+    QMenuBar* bar_;
+    QMenu* menu_ = nullptr;
+    QElapsedTimer opened_;
+    bool waiting_ = false;
+    std::vector<double> millis_;
+};
+
+}  // namespace
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
@@ -31,8 +80,11 @@ int main(int argc, char** argv) {
     while (!globalState().deviceManagement) QCoreApplication::processEvents();
     DeviceManagement* panel = globalState().deviceManagement;
     int plates = 4;
-    for (int i = 1; i + 1 < argc; ++i)
+    for (int i = 1; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--plates") plates = std::max(1, std::atoi(argv[i + 1]));
+        if (std::string(argv[i]) == "--interval")
+            panel->session()->setDisplayIntervalMs(std::atoi(argv[i + 1]));
+    }
 
     long received = 0;
     QObject::connect(panel->session(), &AcquisitionSession::newestFrame, panel,
@@ -57,9 +109,11 @@ int main(int argc, char** argv) {
     double cpuStart = 0;
     QElapsedTimer clock;
     int second = 0;
+    MenuProbe menuProbe(window.menuBar());
     QTimer sampler;
     QObject::connect(&sampler, &QTimer::timeout, [&] {
         ++second;
+        if (second >= 2 && second < seconds) menuProbe.open();
         LibPladex_LibraryStats library{};
         LibPladex_getLibraryStats(&library);
         const long backlog = static_cast<long>(library.queuedFrames);
@@ -85,6 +139,7 @@ int main(int argc, char** argv) {
     QCoreApplication::processEvents();
     std::printf("taken by the session %ld, newest frames drawn %ld, most frames queued %ld\n",
                 taken(), received, maxBacklog);
+    menuProbe.print();
     std::printf("resident memory %.1f MiB at 2 s, %.1f MiB at the end\n", firstRss, lastRss);
     std::printf("process CPU %.1f %% of one core (GUI, session, writer and receive threads)\n",
                 100 * cpu);

@@ -42,6 +42,9 @@ public:
     // unless the draw loop runs. An unknown identifier, a null pointer, a count ≤ 0 or RSSI
     // mode change nothing. Returns 0.
     int SetFrameGridMode_Frames(int identifier, const int* colours, int count);
+    // As SetFrameGridMode_Frames, but the picture is drawn with the widget's next paint, so
+    // several matrices set in one pass of the event loop cost one draw.
+    int SetFrameGridMode_FramesDeferred(int identifier, const int* colours, int count);
     // In RSSI mode, sets the fill fraction of a used slot; anything else is ignored. Returns 0.
     int SetRssiMode_Rssi(int slot, float value);
     // The number of slots: 128.

@@ -46,6 +46,7 @@ libTavloWidget::libTavloWidget(QWidget* parent, Qt::WindowFlags flags)
     // Frames are drawn into the framebuffer as they arrive; Qt keeps it between paints so that
     // a paint without changes need not draw again.
     setUpdateBehavior(QOpenGLWidget::PartialUpdate);
+    setAttribute(Qt::WA_NativeWindow);
     drawTimer_->setInterval(10);
     drawTimer_->setTimerType(Qt::PreciseTimer);
     connect(drawTimer_, &QTimer::timeout, this, &libTavloWidget::DrawLoop);
@@ -87,6 +88,11 @@ void libTavloWidget::ClearHorizontalBars() {
 int libTavloWidget::SetFrameGridMode_Frames(int identifier, const int* colours, int count) {
     scene_->setFrame(identifier, colours, count);
     if (!drawTimer_->isActive()) DrawLoop();
+    return 0;
+}
+
+int libTavloWidget::SetFrameGridMode_FramesDeferred(int identifier, const int* colours, int count) {
+    if (scene_->setFrame(identifier, colours, count) && !drawTimer_->isActive()) scheduleRedraw();
     return 0;
 }
 

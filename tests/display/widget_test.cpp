@@ -215,6 +215,23 @@ private slots:
         QCOMPARE(colourAt(image, 100, 100), kBackground);
     }
 
+    // Frames handed over for the next paint: both matrices show their colours once the event
+    // loop has painted, with no draw asked for in between.
+    void deferredFramesShowWithTheNextPaint() {
+        auto* w = show({200, 200});
+        QVERIFY(w);
+        w->AddSensorMatrix(1, 1, 1);
+        w->AddSensorMatrix(2, 1, 1);
+        const auto red = solid(1, Qt::red), blue = solid(1, Qt::blue);
+        QCOMPARE(w->SetFrameGridMode_FramesDeferred(1, red.data(), 3), 0);
+        QCOMPARE(w->SetFrameGridMode_FramesDeferred(2, blue.data(), 3), 0);
+        QCOMPARE(w->SetFrameGridMode_FramesDeferred(99, red.data(), 3), 0);
+        QCoreApplication::processEvents();
+        const QImage image = w->grabFramebuffer();
+        QCOMPARE(colourAt(image, 100, 50), QColor(Qt::red));
+        QCOMPARE(colourAt(image, 100, 150), QColor(Qt::blue));
+    }
+
     void gridBorderOutlinesEachMatrix() {
         auto* w = show({200, 200});
         QVERIFY(w);
