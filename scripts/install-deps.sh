@@ -9,6 +9,7 @@ packages=(
   libqcustomplot-dev libopencv-dev libqt5opengl5-dev libglu1-mesa-dev
   qttranslations5-l10n fonts-wqy-microhei
   xvfb xauth poppler-utils libgtest-dev libbenchmark-dev imagemagick xdotool
+  dpkg-dev desktop-file-utils appstream shared-mime-info
 )
 
 missing=()
