@@ -25,7 +25,7 @@ struct ListenSettings {
     int port = 10001;
 };
 
-// [acquisition] port= and address= of Resources/Tessaly.ini beside the program; defaults where
+// [acquisition] port= and address= of Tessaly.ini in the config folder; defaults where
 // missing or invalid.
 ListenSettings listenSettingsFromIni();
 

@@ -28,7 +28,7 @@ bool installChineseQtTranslation(QTranslator& translator) {
 
 void removeStaleRecordingCaches() {
     const int removed = removeStaleCacheFolders(
-        recordingCacheRoot(QCoreApplication::applicationDirPath()), app::kDataDirectory);
+        app::cacheDirectory(), app::dataDirectory());
     if (removed > 0) std::printf("removed %d stale recording cache folder(s)\r\n", removed);
 }
 

@@ -7,6 +7,7 @@
 
 #include "ColorText.h"
 #include "GlobalState.h"
+#include "AppConstants.h"
 
 namespace {
 
@@ -16,7 +17,7 @@ const QColor kWhite(255, 255, 255);
 
 void loadColorOfPressMap(GlobalState& state) {
     loadColorOfPressMap(state.colorOfPressMap,
-                        QCoreApplication::applicationDirPath() + "/Resources/Config_Color.ini");
+                        app::resourcePath("Config_Color.ini"));
 }
 
 void loadColorOfPressMap(ColorOfPressMap& map, const QString& iniPath) {

@@ -29,8 +29,8 @@ configDialog::configDialog(QWidget* parent, int pageIndex, const QString& iniPat
       leftFootPercent_(kLeftFootPercentColor.defaultColor),
       rightFootPercent_(kRightFootPercentColor.defaultColor) {
     ui_->setupUi(this);
-    ui_->lineEdit_StorePath->setText(QDir(app::kDataDirectory).absolutePath());
-    ui_->lineEdit_ReportPath->setText(QDir(app::kReportDirectory).absolutePath());
+    ui_->lineEdit_StorePath->setText(QDir(app::dataDirectory()).absolutePath());
+    ui_->lineEdit_ReportPath->setText(QDir(app::reportDirectory()).absolutePath());
     slotOnRefreshColorSettings();
     ui_->tabWidget->setCurrentIndex(pageIndex);
 
