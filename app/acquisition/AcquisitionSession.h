@@ -25,6 +25,9 @@ struct ListenSettings {
     int port = 10001;
 };
 
+// The key of the plates' port in Tessaly.ini.
+constexpr const char* kListenPortKey = "acquisition/port";
+
 // [acquisition] port= and address= of Tessaly.ini in the config folder; defaults where
 // missing or invalid.
 ListenSettings listenSettingsFromIni();

@@ -27,8 +27,7 @@ bool installChineseQtTranslation(QTranslator& translator) {
 }
 
 void removeStaleRecordingCaches() {
-    const int removed = removeStaleCacheFolders(
-        app::cacheDirectory(), app::dataDirectory());
+    const int removed = removeStaleCacheFolders(app::cacheDirectory(), app::dataDirectory());
     if (removed > 0) std::printf("removed %d stale recording cache folder(s)\r\n", removed);
 }
 

@@ -113,8 +113,7 @@ void showRecordingInAnalysisViews(const QString& cacheFolder, LoadedRecording* r
 void forcePlateDataFilesRecord::onDeleteAnimat() {
     const QString path = currentPath();
     if (!deleteListedFile(this, path)) return;
-    if (!QFileInfo::exists(path))
-        removeRecordingCache(app::cacheDirectory(), path);
+    if (!QFileInfo::exists(path)) removeRecordingCache(app::cacheDirectory(), path);
     onRefreshList();
 }
 
@@ -138,8 +137,7 @@ void forcePlateDataFilesRecord::followRenamedRecording(const QString& oldPath,
                                                        const QString& newPath) {
     const QString cacheRoot = app::cacheDirectory();
     moveRecordingCache(cacheRoot, oldPath, newPath);
-    if (QString::fromStdString(cacheFolder_) != recordingCacheFolder(cacheRoot, oldPath))
-        return;
+    if (QString::fromStdString(cacheFolder_) != recordingCacheFolder(cacheRoot, oldPath)) return;
     // The open recording: its views read the analysis image from the new folder.
     const QString folder = recordingCacheFolder(cacheRoot, newPath);
     cacheFolder_ = folder.toStdString();

@@ -6,8 +6,8 @@
 #include <algorithm>
 #include <array>
 
-#include "ZoneLoads.h"
 #include "AppConstants.h"
+#include "ZoneLoads.h"
 
 namespace {
 
@@ -111,7 +111,7 @@ void paintResultLabel(QWidget* label, FootSide side, const QString& footType) {
     painter.setPen(Qt::darkRed);
     painter.drawText(QRect(x, middle + 2, m, 18), Qt::AlignLeft | Qt::AlignVCenter, footType);
     const QPixmap outline(app::resourcePath(isLeft ? "images/shape-of-left-foot.png"
-                                                  : "images/shape-of-right-foot.png"));
+                                                   : "images/shape-of-right-foot.png"));
     if (outline.isNull()) return;
     const QPixmap fitted = outline.scaled(156, 156, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     const int top = static_cast<int>(label->height() * 0.025);

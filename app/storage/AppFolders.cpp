@@ -47,8 +47,8 @@ AppFolders resolveAppFolders(const FolderInputs& inputs, const QString& dataFold
         return folders;
     }
     folders.resources = resourcesFor(executableDir);
-    folders.data = QDir::cleanPath(
-        xdgOr(inputs.xdgDataHome, inputs.home + "/.local/share") + "/tessaly");
+    folders.data =
+        QDir::cleanPath(xdgOr(inputs.xdgDataHome, inputs.home + "/.local/share") + "/tessaly");
     if (!dataFolderSetting.isEmpty() && QDir::isAbsolutePath(dataFolderSetting))
         folders.data = QDir::cleanPath(dataFolderSetting);
     folders.config =

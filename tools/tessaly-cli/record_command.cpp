@@ -90,8 +90,7 @@ RecordOptions parse(const QStringList& arguments) {
 // Named as the program names its recordings, in its data folder.
 QString defaultPath(const QString& subject) {
     createPrivateFolder(app::dataDirectory());
-    return app::dataDirectory() +
-           QDateTime::currentDateTime().toString("yyyyMMdd_hhmmsszzz") +
+    return app::dataDirectory() + QDateTime::currentDateTime().toString("yyyyMMdd_hhmmsszzz") +
            (subject.isEmpty() ? QString() : "_" + subject) + app::kRecordingExtension;
 }
 

@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "AppConstants.h"
 #include "RecordingReader.h"
 #include "loopback.h"
 
@@ -188,7 +189,7 @@ private slots:
             QFileInfo(named.files.first().toObject().value("file").toString()).fileName();
         QVERIFY2(QRegularExpression("^\\d{8}_\\d{9}_S-7\\.raw$").match(name).hasMatch(),
                  qPrintable(name));
-        QVERIFY(QFileInfo::exists(dir.filePath("Resources/data/" + name)));
+        QVERIFY(QFileInfo::exists(app::dataDirectory() + name));
         again->waitForFinished(10000);
     }
 
