@@ -1,5 +1,5 @@
 // Runs the command given as arguments in test folders of its own (test_folders.h), for the tests
-// that are scripts or the program itself; returns its exit status.
+// that are scripts, the program itself or end with _exit; returns its exit status.
 #include <spawn.h>
 #include <sys/wait.h>
 

@@ -13,10 +13,13 @@
 namespace {
 
 constexpr const char* kPortVariable = "TESSALY_TEST_PORT";
+// Set to the folders' root; a process started with it set uses its parent's folders.
+constexpr const char* kRootVariable = "TESSALY_TEST_FOLDERS";
 
 class OwnFolders {
 public:
     OwnFolders() {
+        if (const char* inherited = std::getenv(kRootVariable); inherited && *inherited) return;
         const char* tmp = std::getenv("TMPDIR");
         std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/tessaly-test-XXXXXX";
         if (!mkdtemp(pattern.data())) {
@@ -28,6 +31,7 @@ public:
         const std::string config = root_ + "/config";
         std::filesystem::create_directories(config + "/tessaly");
         std::filesystem::create_directories(data);
+        setenv(kRootVariable, root_.c_str(), 1);
         setenv("XDG_DATA_HOME", data.c_str(), 1);
         setenv("XDG_CONFIG_HOME", config.c_str(), 1);
         const int port = testing_support::freeUdpPort();
@@ -35,6 +39,7 @@ public:
         std::ofstream(config + "/tessaly/Tessaly.ini") << "[acquisition]\nport=" << port << "\n";
     }
     ~OwnFolders() {
+        if (root_.empty()) return;
         std::error_code ignored;
         std::filesystem::remove_all(root_, ignored);
     }
