@@ -4,12 +4,15 @@ set -euo pipefail
 cd "$(dirname "$0")/../build/bin"
 screenshot=../screenshots/tessaly.png
 
-# On first start, a few sample recordings so that the data file browser has something to open.
-if ! find Resources/data -name '*.raw' -print -quit 2>/dev/null | grep -q .; then
-  mkdir -p Resources/data
-  ./plate-sim --write-raw Resources/data/sample_eyes_open_10s.raw --seconds 10 --rate 200 --mode open
-  ./plate-sim --write-raw Resources/data/sample_eyes_closed_10s.raw --seconds 10 --rate 200 --mode closed
-  ./plate-sim --write-raw Resources/data/sample_eyes_open_30s.raw --seconds 30 --rate 200 --mode open
+# On first start, a few sample recordings so that the data file browser has something to open
+# (in the user's data folder, see README "Where the data lives").
+data="${XDG_DATA_HOME:-$HOME/.local/share}/tessaly/recordings"
+[ -e portable ] && data=Resources/data
+if ! find "$data" -name '*.raw' -print -quit 2>/dev/null | grep -q .; then
+  (umask 077 && mkdir -p "$data")
+  ./plate-sim --write-raw "$data/sample_eyes_open_10s.raw" --seconds 10 --rate 200 --mode open
+  ./plate-sim --write-raw "$data/sample_eyes_closed_10s.raw" --seconds 10 --rate 200 --mode closed
+  ./plate-sim --write-raw "$data/sample_eyes_open_30s.raw" --seconds 30 --rate 200 --mode open
 fi
 
 ./plate-sim --plates 1 --rate 100 &

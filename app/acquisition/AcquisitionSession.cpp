@@ -42,7 +42,7 @@ ListenSettings listenSettingsFromIni() {
     ListenSettings result;
     const QSettings ini(app::applicationIniPath("Tessaly.ini"), QSettings::IniFormat);
     bool ok = false;
-    const int port = ini.value("acquisition/port").toInt(&ok);
+    const int port = ini.value(kListenPortKey).toInt(&ok);
     if (ok && port > 0 && port < 65536) result.port = port;
     const QString address = ini.value("acquisition/address").toString().trimmed();
     if (address.count(QLatin1Char('.')) == 3 &&

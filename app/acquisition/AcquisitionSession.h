@@ -25,7 +25,10 @@ struct ListenSettings {
     int port = 10001;
 };
 
-// [acquisition] port= and address= of Resources/Tessaly.ini beside the program; defaults where
+// The key of the plates' port in Tessaly.ini.
+constexpr const char* kListenPortKey = "acquisition/port";
+
+// [acquisition] port= and address= of Tessaly.ini in the config folder; defaults where
 // missing or invalid.
 ListenSettings listenSettingsFromIni();
 

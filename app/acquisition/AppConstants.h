@@ -1,22 +1,25 @@
-// File locations and texts shared across the program. Locations beginning with "./" are
-// relative to the working directory, which is the program's own directory.
+// File locations and texts shared across the program. The folders are the user's (AppFolders.h),
+// whatever the working directory.
 #pragma once
 
-#include <QCoreApplication>
 #include <QString>
+
+#include "AppFolders.h"
 
 namespace app {
 
-constexpr const char* kSubjectDatabase = "./VuziRO.db";
-constexpr const char* kResourceRoot = "./Resources";
-constexpr const char* kDataDirectory = "./Resources/data/";
-constexpr const char* kReportDirectory = "./Resources/dataReports/";
+// The subjects database.
+inline QString subjectDatabase() { return appFolders().subjectDatabase(); }
+// The read-only resources (pictures, the shipped INI defaults), and a path below them.
+inline QString resourceRoot() { return appFolders().resources; }
+inline QString resourcePath(const QString& relative) { return resourceRoot() + "/" + relative; }
+// The recordings, the reports, and the cache (the recordings' cache folders and the report
+// screenshots), each with a trailing "/".
+inline QString dataDirectory() { return appFolders().recordings(); }
+inline QString reportDirectory() { return appFolders().reports(); }
+inline QString cacheDirectory() { return appFolders().cache(); }
 constexpr const char* kImageFolder = "/images/";
-constexpr const char* kCacheFolder = "/cache/";
-// The resource root joined with the cache folder: where the report screenshots go.
-constexpr const char* kScreenshotFolder = "./Resources/cache/";
 constexpr const char* kImageExtension = ".png";
-constexpr const char* kReportLogo = "./Resources/images/companylogo.png";
 constexpr const char* kReportExtension = ".pdf";
 constexpr const char* kRecordingExtension = ".raw";
 constexpr const char* kReportVersion = "4.0.0";
@@ -37,9 +40,10 @@ inline QString productVersion() {
     return QString("%1.%2.%3").arg(kVersionMajor).arg(kVersionMinor).arg(kVersionPatch);
 }
 
-// The INI files live under the program's own directory, whatever the working directory.
+// The INI files live in the user's config folder; one missing there starts from the shipped
+// default.
 inline QString applicationIniPath(const QString& fileName) {
-    return QCoreApplication::applicationDirPath() + "/Resources/" + fileName;
+    return configIniPath(appFolders(), fileName);
 }
 
 constexpr const char* kButtonStyleSheet =

@@ -3,10 +3,12 @@
 #include <QCoreApplication>
 #include <QFont>
 #include <QLibraryInfo>
+#include <QMessageBox>
 #include <QTranslator>
 #include <cstdio>
 
 #include "AppConstants.h"
+#include "OldLayoutMigration.h"
 #include "RecordingCache.h"
 #include "VXMATHIN.h"
 
@@ -27,9 +29,23 @@ bool installChineseQtTranslation(QTranslator& translator) {
 }
 
 void removeStaleRecordingCaches() {
-    const int removed = removeStaleCacheFolders(
-        recordingCacheRoot(QCoreApplication::applicationDirPath()), app::kDataDirectory);
+    const int removed = removeStaleCacheFolders(app::cacheDirectory(), app::dataDirectory());
     if (removed > 0) std::printf("removed %d stale recording cache folder(s)\r\n", removed);
+}
+
+MigrationResult migrateOldLayoutOnce() {
+    return migrateOldLayout(QCoreApplication::applicationDirPath(), appFolders());
+}
+
+void showMigrationMessage(QWidget* window, const MigrationResult& migration) {
+    if (migration.message.isEmpty()) return;
+    const QMessageBox::Icon icon = migration.outcome == MigrationResult::Outcome::Migrated
+                                       ? QMessageBox::Information
+                                       : QMessageBox::Warning;
+    auto* box = new QMessageBox(icon, "提示", migration.message, QMessageBox::Ok, window);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    box->setWindowModality(Qt::NonModal);
+    box->show();
 }
 
 void printMathLibraryCheck() {

@@ -2,6 +2,8 @@
 #pragma once
 
 class QTranslator;
+class QWidget;
+struct MigrationResult;
 
 // Maps the Windows Chinese UI font families that the forms name to a CJK font installed here,
 // so that no Chinese text shows as boxes and PDF text stays searchable.
@@ -14,6 +16,12 @@ bool installChineseQtTranslation(QTranslator& translator);
 // Removes the cache folders of recordings that are no longer in the data folder (deleted or
 // renamed outside the program) and prints how many went.
 void removeStaleRecordingCaches();
+
+// Copies the data of the old layout beside the executable into the user's folders, once
+// (OldLayoutMigration.h); before anything reads them.
+MigrationResult migrateOldLayoutOnce();
+// Tells the user what the migration did, if anything, without blocking the window.
+void showMigrationMessage(QWidget* window, const MigrationResult& migration);
 
 // Exercises the math library once and prints its series cosine of 1.
 void printMathLibraryCheck();

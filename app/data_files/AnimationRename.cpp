@@ -12,7 +12,7 @@
 
 AnimationRename::AnimationRename(QWidget* parent) : QDialog(parent), ui_(new Ui::AnimationRename) {
     ui_->setupUi(this);
-    setWindowIcon(QIcon("Resources/images/logo.png"));
+    setWindowIcon(QIcon(app::resourcePath("images/logo.png")));
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
     ui_->PBTN_confirm->setStyleSheet(app::kButtonStyleSheet);
     ui_->PBTN_cancle->setStyleSheet(app::kButtonStyleSheet);

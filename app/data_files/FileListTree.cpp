@@ -8,14 +8,15 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTreeWidget>
+#include "AppConstants.h"
 
 const char* const kFileListMenuStyle =
     "QMenu{background-color:rgb(245,245,245);color:rgb(0, 0, 0);font-size:13px;border:1px "
     "solid rgb(160,160,160);}QMenu::item:selected{background-color:rgb(144,200,246);}";
 
 // The second path has a capital "I": the program names its picture folder both ways.
-QIcon openRowIcon() { return QIcon(QString(".") + "/Resources/images/play-blue.png"); }
-QIcon idleRowIcon() { return QIcon(QString(".") + "/Resources/Images/stop.png"); }
+QIcon openRowIcon() { return QIcon(app::resourcePath("images/play-blue.png")); }
+QIcon idleRowIcon() { return QIcon(app::resourcePath("Images/stop.png")); }
 
 namespace {
 
@@ -23,14 +24,14 @@ void setToolbarIcons(QWidget* browser) {
     const struct {
         const char* button;
         const char* icon;
-    } buttons[] = {{"openFolderAction", "Resources/images/open.png"},
-                   {"deleteFileBtn", "Resources/images/delete.png"},
-                   {"renameBtn", "Resources/images/rename.png"},
-                   {"refreshTreeBtn", "Resources/images/refresh.png"},
-                   {"propertyBtn", "Resources/images/property.png"}};
+    } buttons[] = {{"openFolderAction", "images/open.png"},
+                   {"deleteFileBtn", "images/delete.png"},
+                   {"renameBtn", "images/rename.png"},
+                   {"refreshTreeBtn", "images/refresh.png"},
+                   {"propertyBtn", "images/property.png"}};
     for (const auto& entry : buttons)
         if (auto* button = browser->findChild<QPushButton*>(entry.button))
-            button->setIcon(QIcon(entry.icon));
+            button->setIcon(QIcon(app::resourcePath(entry.icon)));
 }
 
 void setupColumns(QTreeWidget* tree) {

@@ -7,21 +7,16 @@
 #include "DataFileList.h"
 #include "RecordingLoader.h"
 
-QString recordingCacheRoot(const QString& applicationDir) {
-    return QDir::cleanPath(applicationDir + "/Resources/cache");
-}
-
-bool moveRecordingCache(const QString& applicationDir, const QString& oldPath,
-                        const QString& newPath) {
-    const QString from = recordingCacheFolder(applicationDir, oldPath);
-    const QString to = recordingCacheFolder(applicationDir, newPath);
+bool moveRecordingCache(const QString& cacheRoot, const QString& oldPath, const QString& newPath) {
+    const QString from = recordingCacheFolder(cacheRoot, oldPath);
+    const QString to = recordingCacheFolder(cacheRoot, newPath);
     if (from == to || !QFileInfo(from).isDir()) return true;
     if (!QFileInfo::exists(to) && QDir().rename(from, to)) return true;
     return QDir(from).removeRecursively();
 }
 
-bool removeRecordingCache(const QString& applicationDir, const QString& path) {
-    const QString folder = recordingCacheFolder(applicationDir, path);
+bool removeRecordingCache(const QString& cacheRoot, const QString& path) {
+    const QString folder = recordingCacheFolder(cacheRoot, path);
     return !QFileInfo(folder).isDir() || QDir(folder).removeRecursively();
 }
 

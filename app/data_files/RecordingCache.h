@@ -5,19 +5,16 @@
 #include <QString>
 #include <QStringList>
 
-// applicationDir + "/Resources/cache", cleaned: the folder holding every recording's cache
-// folder (and the report screenshots, which are files, not folders).
-QString recordingCacheRoot(const QString& applicationDir);
-
 // Moves the cache folder of the recording at oldPath to the one of newPath. When newPath's
 // folder exists already (a recording of that name in another folder), the old one is removed
 // instead: a cache is rebuilt whenever its recording is opened. True when no folder of oldPath
 // is left (also when there was none).
-bool moveRecordingCache(const QString& applicationDir, const QString& oldPath,
-                        const QString& newPath);
+// cacheRoot is the folder holding every recording's cache folder (and the report screenshots,
+// which are files, not folders): app::cacheDirectory() in the program.
+bool moveRecordingCache(const QString& cacheRoot, const QString& oldPath, const QString& newPath);
 
 // Removes the cache folder of the recording at path; true when none is left.
-bool removeRecordingCache(const QString& applicationDir, const QString& path);
+bool removeRecordingCache(const QString& cacheRoot, const QString& path);
 
 // The folders under cacheRoot (absolute paths, in name order; links left alone) whose name is
 // the name of no recording ("*.raw", without its suffix) in dataFolder or its subfolders. None when

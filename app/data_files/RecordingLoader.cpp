@@ -63,7 +63,6 @@ RecordingLoad loadRecording(const QString& path, qint64 memoryLimit) {
     return load;
 }
 
-QString recordingCacheFolder(const QString& applicationDir, const QString& path) {
-    return QDir::cleanPath(applicationDir + "/Resources/cache/" +
-                           QFileInfo(path).completeBaseName());
+QString recordingCacheFolder(const QString& cacheRoot, const QString& path) {
+    return QDir::cleanPath(cacheRoot + "/" + QFileInfo(path).completeBaseName());
 }

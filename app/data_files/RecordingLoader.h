@@ -30,5 +30,5 @@ struct RecordingLoad {
 RecordingLoad loadRecording(const QString& path, qint64 memoryLimit = recordingMemoryLimit());
 
 // Where the thumbnails and analysis images of the recording at path go:
-// applicationDir + "/Resources/cache/" + the file name without its last suffix, cleaned.
-QString recordingCacheFolder(const QString& applicationDir, const QString& path);
+// cacheRoot + "/" + the file name without its last suffix, cleaned.
+QString recordingCacheFolder(const QString& cacheRoot, const QString& path);

@@ -37,7 +37,7 @@ forcePlateDataFilesRecord::forcePlateDataFilesRecord(QWidget* parent)
 forcePlateDataFilesRecord::~forcePlateDataFilesRecord() { delete ui_; }
 
 void forcePlateDataFilesRecord::buildList() {
-    const std::vector<DataFileEntry> entries = listDataFiles(app::kDataDirectory);
+    const std::vector<DataFileEntry> entries = listDataFiles(app::dataDirectory());
     paths_.clear();
     for (const DataFileEntry& entry : entries) paths_ << entry.absolutePath;
     // Newest recording (last in name order) first.
@@ -91,7 +91,7 @@ void forcePlateDataFilesRecord::loadDataFile(const QString& path) {
         case RecordingLoad::Status::Loaded:
             break;
     }
-    const QString folder = recordingCacheFolder(QCoreApplication::applicationDirPath(), path);
+    const QString folder = recordingCacheFolder(app::cacheDirectory(), path);
     createPrivateFolder(folder);
     cacheFolder_ = folder.toStdString();
 
@@ -113,8 +113,7 @@ void showRecordingInAnalysisViews(const QString& cacheFolder, LoadedRecording* r
 void forcePlateDataFilesRecord::onDeleteAnimat() {
     const QString path = currentPath();
     if (!deleteListedFile(this, path)) return;
-    if (!QFileInfo::exists(path))
-        removeRecordingCache(QCoreApplication::applicationDirPath(), path);
+    if (!QFileInfo::exists(path)) removeRecordingCache(app::cacheDirectory(), path);
     onRefreshList();
 }
 
@@ -136,12 +135,11 @@ void forcePlateDataFilesRecord::onRenameAnimation() {
 
 void forcePlateDataFilesRecord::followRenamedRecording(const QString& oldPath,
                                                        const QString& newPath) {
-    const QString applicationDir = QCoreApplication::applicationDirPath();
-    moveRecordingCache(applicationDir, oldPath, newPath);
-    if (QString::fromStdString(cacheFolder_) != recordingCacheFolder(applicationDir, oldPath))
-        return;
+    const QString cacheRoot = app::cacheDirectory();
+    moveRecordingCache(cacheRoot, oldPath, newPath);
+    if (QString::fromStdString(cacheFolder_) != recordingCacheFolder(cacheRoot, oldPath)) return;
     // The open recording: its views read the analysis image from the new folder.
-    const QString folder = recordingCacheFolder(applicationDir, newPath);
+    const QString folder = recordingCacheFolder(cacheRoot, newPath);
     cacheFolder_ = folder.toStdString();
     if (forcePlateStaticDataAnalysis* view = globalState().staticAnalysisView)
         view->cacheFolderMoved(folder);

@@ -1,4 +1,4 @@
-// Data file browser of the right panel: lists the recordings under "./Resources/data/" and
+// Data file browser of the right panel: lists the recordings under app::dataDirectory() and
 // opens, deletes, shows, renames and exports them. Every action works on the listed file's own
 // absolute path (kept in the hidden column 4), so files in subfolders and names with a "."
 // are handled like any other. A recording's cache folder is renamed and deleted with it.

@@ -5,6 +5,7 @@
 #include <QStringList>
 #include <cstdio>
 
+#include "AppConstants.h"
 #include "ColorText.h"
 #include "GlobalState.h"
 
@@ -15,8 +16,7 @@ const QColor kWhite(255, 255, 255);
 }  // namespace
 
 void loadColorOfPressMap(GlobalState& state) {
-    loadColorOfPressMap(state.colorOfPressMap,
-                        QCoreApplication::applicationDirPath() + "/Resources/Config_Color.ini");
+    loadColorOfPressMap(state.colorOfPressMap, app::resourcePath("Config_Color.ini"));
 }
 
 void loadColorOfPressMap(ColorOfPressMap& map, const QString& iniPath) {

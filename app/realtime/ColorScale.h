@@ -14,7 +14,7 @@ using ColorOfPressMap = QMap<int, QColor>;
 // The scale covers the values 0..kHighestPressValue (4097 entries).
 constexpr int kHighestPressValue = 4096;
 
-// Fills state.colorOfPressMap from the application directory + "/Resources/Config_Color.ini".
+// Fills state.colorOfPressMap from Config_Color.ini of the read-only resources.
 // Call once, after the application object exists and before any other thread reads the map.
 // A missing or unreadable file is no error: the whole scale is white.
 void loadColorOfPressMap(GlobalState& state);

@@ -7,6 +7,7 @@
 #include <QTimer>
 #include <algorithm>
 
+#include "AppFolders.h"
 #include "DeviceManagement.h"
 #include "GlobalState.h"
 #include "ViewHelpers.h"
@@ -37,7 +38,9 @@ ForcePlateStaticTest::ForcePlateStaticTest(QWidget* parent)
     ui_->tableWidget->setRowCount(kGridSide);
     ui_->tableWidget->setColumnCount(kGridSide);
     for (int c = 0; c < kGridSide; ++c) ui_->tableWidget->setColumnWidth(c, kTableColumnWidth);
-    tableMode_ = QFile::exists(QCoreApplication::applicationDirPath() + "/table.key");
+    // The marker is the user's (config folder); beside the program it still counts.
+    tableMode_ = QFile::exists(appFolders().config + "/table.key") ||
+                 QFile::exists(QCoreApplication::applicationDirPath() + "/table.key");
     globalState().valueTable = ui_->tableWidget;
     slotAction4ResizingWidget(true);
 }

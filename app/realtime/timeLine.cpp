@@ -23,8 +23,8 @@ namespace {
 
 constexpr int kBalanceTab = 2;
 constexpr int kRecordTimeTickMs = 100;
-const char* const kPlayIcon = "./Resources/Images/play.png";
-const char* const kPauseIcon = "./Resources/images/pause.png";
+const char* const kPlayIcon = "Images/play.png";
+const char* const kPauseIcon = "images/pause.png";
 
 bool balanceTabShown() {
     QTabWidget* tabs = globalState().mainTabWidget;
@@ -62,10 +62,10 @@ timeLine::timeLine(QWidget* parent)
       playTimer_(new QTimer(this)),
       frameValidator_(new FrameNumberValidator(1, 1, this)) {
     ui_->setupUi(this);
-    ui_->_recordBtn_2->setIcon(QIcon("Resources/images/Record.png"));
-    ui_->_backReduceFrameBtn->setIcon(QIcon("Resources/images/toLeft.png"));
-    ui_->_playBtn->setIcon(QIcon("Resources/images/play.png"));
-    ui_->_forAddFrameBtn->setIcon(QIcon("Resources/images/toRight.png"));
+    ui_->_recordBtn_2->setIcon(QIcon(app::resourcePath("images/Record.png")));
+    ui_->_backReduceFrameBtn->setIcon(QIcon(app::resourcePath("images/toLeft.png")));
+    ui_->_playBtn->setIcon(QIcon(app::resourcePath("images/play.png")));
+    ui_->_forAddFrameBtn->setIcon(QIcon(app::resourcePath("images/toRight.png")));
     ui_->recordTimeShower->hide();
 
     connect(ui_->_recordBtn_2, SIGNAL(clicked()), this, SLOT(sloatActionRealDrawData()));
@@ -135,8 +135,8 @@ void timeLine::startRecordingSequence() {
     ForcePlateStaticTest* realTime = globalState().realTimeView;
     ui_->_recordBtn_2->setCheckable(false);  // also unchecks it: the next click stops
 
-    createPrivateFolder(app::kDataDirectory);
-    const QString path = QString(app::kDataDirectory) +
+    createPrivateFolder(app::dataDirectory());
+    const QString path = app::dataDirectory() +
                          QDateTime::currentDateTime().toString("yyyyMMdd_hhmmsszzz") +
                          realTime->fileTag() + app::kRecordingExtension;
     panel->setRecordFilePath(path);
@@ -230,7 +230,7 @@ void timeLine::startPlayback() {
     if (currentFrame_ < 1 || currentFrame_ >= totalFrames_) goToFrame(1);
     playing_ = true;
     ui_->_playBtn->setCheckable(false);
-    ui_->_playBtn->setIcon(QIcon(kPauseIcon));
+    ui_->_playBtn->setIcon(QIcon(app::resourcePath(kPauseIcon)));
     ui_->_playBtn->setToolTip("暂停");
     restartPlaybackClock();
     playTimer_->start(kPlaybackTickMs);
@@ -247,7 +247,7 @@ void timeLine::stopPlayback() {
     playing_ = false;
     playTimer_->stop();
     ui_->_playBtn->setCheckable(true);
-    ui_->_playBtn->setIcon(QIcon(kPlayIcon));
+    ui_->_playBtn->setIcon(QIcon(app::resourcePath(kPlayIcon)));
     ui_->_playBtn->setToolTip("播放");
 }
 

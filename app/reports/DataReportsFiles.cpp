@@ -23,7 +23,7 @@ DataReportsFiles::DataReportsFiles(QWidget* parent)
 DataReportsFiles::~DataReportsFiles() { delete ui_; }
 
 void DataReportsFiles::reloadReportList() {
-    const std::vector<DataFileEntry> entries = listReportFiles(app::kReportDirectory);
+    const std::vector<DataFileEntry> entries = listReportFiles(app::reportDirectory());
     reportPaths_.clear();
     for (const DataFileEntry& entry : entries) reportPaths_ << entry.absolutePath;
     // The last report found (the newest stamp) comes first.

@@ -1,4 +1,4 @@
-// Report browser of the right panel: lists the PDF reports under "./Resources/dataReports/"
+// Report browser of the right panel: lists the PDF reports under app::reportDirectory()
 // (subfolders included) and opens, deletes, renames and shows them. Every action works on the
 // listed file's own absolute path (kept in the hidden column 4), so reports in subfolders and
 // names with a "." are handled like any other.

@@ -45,7 +45,7 @@ bool DataRepots::composeReport(const QString& pdfPath, const ReportInfo& info,
         readReportMaker(reportMakerIniPath()),
         reportTableCells(balance ? balance->getResultTableWidget() : nullptr),
         screenshotFolder,
-        QString(app::kResourceRoot) + app::kImageFolder,
+        app::resourceRoot() + app::kImageFolder,
         balance ? balance->posturography().results : std::nullopt};
     const ComposedReport report = composeReportPdf(pdfPath, content);
     if (!report.written) {

@@ -11,7 +11,7 @@ struct ReportMaker {
     QString telephone;
 };
 
-// The application directory + "/Resources/ConfigReport.ini".
+// ConfigReport.ini in the config folder (app::applicationIniPath).
 QString reportMakerIniPath();
 
 ReportMaker readReportMaker(const QString& iniPath);

@@ -36,7 +36,7 @@ QString publishReport(const ReportPublishing& publishing) {
     const QScopedValueRollback<bool> guard(running, true);
     const QDateTime now = QDateTime::currentDateTime();
     const QString stamp = publishing.pdfPath.isEmpty()
-                              ? uniqueReportStamp(now, app::kReportDirectory)
+                              ? uniqueReportStamp(now, app::reportDirectory())
                               : reportStamp(now);
     QString folder = publishing.screenshotFolder;
     if (!folder.endsWith('/')) folder += '/';
@@ -52,7 +52,7 @@ QString publishReport(const ReportPublishing& publishing) {
         charts = state.balanceAnalysisView->saveChartsForReport(folder, stamp);
 
     const QString pdfPath = publishing.pdfPath.isEmpty()
-                                ? app::kReportDirectory + stamp + app::kReportExtension
+                                ? app::reportDirectory() + stamp + app::kReportExtension
                                 : publishing.pdfPath;
     const bool written = state.reportViewer->composeReport(
         pdfPath, makeReportInfo(publishing.comment, stamp, now), folder);

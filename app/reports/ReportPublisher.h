@@ -9,9 +9,9 @@
 
 struct ReportPublishing {
     QString comment;  // as typed; line breaks become spaces in the report
-    // Where the PDF goes; empty: "./Resources/dataReports/" + a stamp no report has yet.
+    // Where the PDF goes; empty: app::reportDirectory() + a stamp no report has yet.
     QString pdfPath = QString();
-    QString screenshotFolder = app::kScreenshotFolder;
+    QString screenshotFolder = app::cacheDirectory();
     // The program keeps the screenshots for ten seconds; a batch run removes them at once.
     bool removeScreenshotsAtOnce = false;
 };

@@ -25,11 +25,11 @@ AboutTessaly::AboutTessaly(QWidget* parent) : QDialog(parent), ui_(new Ui::About
     ui_->label_10->setText("Debian 12 / Linux");
     ui_->LBL_OfficialWebsite->setText(app::kCompanyWebsite);
     ui_->label_8->setText(kRightsNotice);
-    ui_->label->setPixmap(QPixmap(QString(".") + "/Resources/images/logo.png"));
+    ui_->label->setPixmap(QPixmap(app::resourcePath("images/logo.png")));
 
     // The notes box shows a readme placed beside the program; without one it would stand empty,
     // so it goes and the dialog takes the size of what it shows.
-    QFile readme("./Resources/readme_ch.txt");
+    QFile readme(app::resourcePath("readme_ch.txt"));
     const QString notes = readme.open(QIODevice::ReadOnly)
                               ? QString::fromUtf8(readme.readAll()).trimmed()
                               : QString();

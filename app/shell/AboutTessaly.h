@@ -1,5 +1,5 @@
 // The modal "about" dialog: product name, version, release date, plate model, website and the
-// text of "./Resources/readme_ch.txt".
+// text of readme_ch.txt of the resources.
 #pragma once
 
 #include <QDialog>

@@ -15,7 +15,7 @@ extern const AnalysisColorSetting kEightAreaLineColor;
 extern const AnalysisColorSetting kLeftFootPercentColor;
 extern const AnalysisColorSetting kRightFootPercentColor;
 
-// The application directory + "/Resources/ConfigColor.ini".
+// ConfigColor.ini in the config folder (app::applicationIniPath).
 QString analysisColorsIniPath();
 
 // The stored colour of key, or fallback when the file or the key is missing or the text is

@@ -23,7 +23,7 @@ SubjectSummary subjectSummaryOf(const SubjectRecord& subject) {
 }
 
 void showSubject(const SubjectPanelLabels& labels, const SubjectSummary& subject) {
-    const QString images = QString(app::kResourceRoot) + app::kImageFolder;
+    const QString images = app::resourceRoot() + app::kImageFolder;
     labels.nameIcon->setPixmap(QPixmap(images + "name.png"));
     labels.ageIcon->setPixmap(QPixmap(images + "age.png"));
     labels.heightIcon->setPixmap(QPixmap(images + "height.png"));

@@ -5,8 +5,10 @@
 #include <QFileDialog>
 #include <QMessageBox>
 
+#include "AcquisitionSession.h"
 #include "AnalysisColors.h"
 #include "AppConstants.h"
+#include "AtomicWrite.h"
 #include "ColorText.h"
 #include "GlobalState.h"
 #include "PrivateFiles.h"
@@ -29,8 +31,12 @@ configDialog::configDialog(QWidget* parent, int pageIndex, const QString& iniPat
       leftFootPercent_(kLeftFootPercentColor.defaultColor),
       rightFootPercent_(kRightFootPercentColor.defaultColor) {
     ui_->setupUi(this);
-    ui_->lineEdit_StorePath->setText(QDir(app::kDataDirectory).absolutePath());
-    ui_->lineEdit_ReportPath->setText(QDir(app::kReportDirectory).absolutePath());
+    ui_->lineEdit_StorePath->setText(appFolders().data);
+    ui_->lineEdit_ReportPath->setText(QDir(app::reportDirectory()).absolutePath());
+    ui_->lineEdit_ConfigPath->setText(appFolders().config);
+    // A portable installation keeps its data beside the program.
+    ui_->pushButton_SelectStorePath->setEnabled(!appFolders().portable);
+    ui_->spinBox_Port->setValue(listenSettingsFromIni().port);
     slotOnRefreshColorSettings();
     ui_->tabWidget->setCurrentIndex(pageIndex);
 
@@ -84,11 +90,26 @@ void configDialog::slotOnSelectingColor() {
 }
 
 void configDialog::slotOnClickBtn_confirmed() {
-    if (createPrivateFolder(ui_->lineEdit_StorePath->text())) {
-        close();
+    const QString dataFolder = QDir::cleanPath(ui_->lineEdit_StorePath->text().trimmed());
+    if (!QDir::isAbsolutePath(dataFolder) || !createPrivateFolder(dataFolder)) {
+        QMessageBox::warning(this, "出错啦", "当前文件夹路径无效，请重新输入！");
         return;
     }
-    QMessageBox::warning(this, "出错啦", "当前文件夹路径无效，请重新输入！");
+    const int port = ui_->spinBox_Port->value();
+    const bool dataFolderChanged = dataFolder != appFolders().data;
+    const bool portChanged = port != listenSettingsFromIni().port;
+    if (dataFolderChanged || portChanged) {
+        const QString iniPath = app::applicationIniPath(kProgramIni);
+        const QString problem = updateIniFile(iniPath, [&](QSettings& ini) {
+            if (dataFolderChanged) ini.setValue(kDataFolderKey, dataFolder);
+            if (portChanged) ini.setValue(kListenPortKey, port);
+        });
+        if (!problem.isEmpty()) {
+            QMessageBox::warning(this, "提示", "设置无法保存到 " + iniPath + "\n" + problem);
+            return;
+        }
+    }
+    close();
 }
 
 void configDialog::slotOnClickBtn_cancel() { close(); }

@@ -1,5 +1,6 @@
 // The modal settings dialog: page 0 picks the static analysis drawing colours and stores each
-// at once; page 1 shows the fixed data and report directories.
+// at once; page 1 shows the folders (data, reports, config) and the plates' UDP port. The data
+// folder and the port are stored in Tessaly.ini on confirmation and hold from the next start.
 #pragma once
 
 #include <QColor>
@@ -14,7 +15,7 @@ class configDialog;
 class configDialog : public QDialog {
     Q_OBJECT
 public:
-    // pageIndex 0: colours, 1: directories. The colours live in iniPath.
+    // pageIndex 0: colours, 1: folders and port. The colours live in iniPath.
     configDialog(QWidget* parent, int pageIndex, const QString& iniPath);
     configDialog(QWidget* parent, int pageIndex);
     ~configDialog() override;

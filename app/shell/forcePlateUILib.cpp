@@ -171,11 +171,11 @@ void forcePlateUILib::closeEvent(QCloseEvent* event) {
 }
 
 void forcePlateUILib::slotActionOpenDataFileDir() {
-    openDirectoryInFileManager(app::kDataDirectory);
+    openDirectoryInFileManager(app::dataDirectory());
 }
 
 void forcePlateUILib::slotActionOpenReportFileDir() {
-    openDirectoryInFileManager(app::kReportDirectory);
+    openDirectoryInFileManager(app::reportDirectory());
 }
 
 void forcePlateUILib::slotActionSwitchToView() {

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <array>
 
+#include "AppConstants.h"
 #include "ZoneLoads.h"
 
 namespace {
@@ -109,8 +110,8 @@ void paintResultLabel(QWidget* label, FootSide side, const QString& footType) {
     painter.setFont(bold);
     painter.setPen(Qt::darkRed);
     painter.drawText(QRect(x, middle + 2, m, 18), Qt::AlignLeft | Qt::AlignVCenter, footType);
-    const QPixmap outline(isLeft ? "./Resources/images/shape-of-left-foot.png"
-                                 : "./Resources/images/shape-of-right-foot.png");
+    const QPixmap outline(app::resourcePath(isLeft ? "images/shape-of-left-foot.png"
+                                                   : "images/shape-of-right-foot.png"));
     if (outline.isNull()) return;
     const QPixmap fitted = outline.scaled(156, 156, Qt::KeepAspectRatio, Qt::SmoothTransformation);
     const int top = static_cast<int>(label->height() * 0.025);
@@ -166,7 +167,7 @@ void paintImageWithLines(QWidget* label, const QString& imagePath, const StaticA
 }
 
 void paintClassificationScale(QWidget* label) {
-    QPixmap scale("./Resources/images/shape-of-foot-without-words.png");
+    QPixmap scale(app::resourcePath("images/shape-of-foot-without-words.png"));
     if (scale.isNull()) return;
     scale = scale.scaled(label->width() - 4, label->height() - 4, Qt::KeepAspectRatio,
                          Qt::SmoothTransformation);

@@ -11,6 +11,7 @@
 #include "AnalysisImages.h"
 #include "FootFigures.h"
 #include "GlobalState.h"
+#include "PrivateFiles.h"
 #include "ReportPublisher.h"
 #include "StaticCharts.h"
 #include "StaticPainters.h"
@@ -265,6 +266,7 @@ void forcePlateStaticDataAnalysis::saveTabImagesForReport(const QString& stamp,
     QWidget* const contents[] = {ui_->tab1_defaultWidget, ui_->tab2_mainWidgetBox,
                                  ui_->tab3_primaryWidgetBox};
     QStringList paths;
+    createPrivateFolder(folder);
     for (int tab = 0; tab < 3; ++tab) {
         ui_->tabWidget->setCurrentIndex(tab);
         waitProcessingEvents(tab == 0 ? kFirstTabWaitMs : kLaterTabWaitMs);

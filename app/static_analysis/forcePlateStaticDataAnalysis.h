@@ -36,7 +36,7 @@ public:
     // Saves the three tabs as "<folder><stamp>_tab1.png" ... "_tab3.png" for the data report
     // and deletes them 10 s later. Leaves the page on its third tab.
     void saveTabImagesForReport(const QString& stamp,
-                                const QString& folder = app::kScreenshotFolder);
+                                const QString& folder = app::cacheDirectory());
     // The fixed waits of saveTabImagesForReport: the first tab settles longer than the others,
     // and every grab is followed by a pause.
     static constexpr int kFirstTabWaitMs = 300;

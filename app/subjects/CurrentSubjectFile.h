@@ -6,7 +6,7 @@
 
 #include "SubjectRecord.h"
 
-// The application directory + "/Resources/ConfigUserInfo.ini".
+// ConfigUserInfo.ini in the config folder (app::applicationIniPath).
 QString currentSubjectIniPath();
 
 // Writes the eight keys of the group "currentUser" (UTF-8). Returns false when the file could

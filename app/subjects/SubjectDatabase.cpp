@@ -53,6 +53,8 @@ SubjectDatabase::~SubjectDatabase() {
 QString SubjectDatabase::open() {
     QSqlDatabase db = QSqlDatabase::database(connectionName_, false);
     const bool created = !QFileInfo::exists(databasePath_);
+    // The data folder may not exist yet on a first start.
+    if (created) createPrivateFolder(QFileInfo(databasePath_).absolutePath());
     if (!db.open()) return "Failed to open VuziRO.db!";
     if (created) restrictToOwner(databasePath_);  // before any subject is stored
     if (db.tables(QSql::Tables).contains("user")) return QString();

@@ -25,7 +25,7 @@ struct StoredSubject {
 class SubjectDatabase {
 public:
     explicit SubjectDatabase(const QString& connectionName,
-                             const QString& databasePath = app::kSubjectDatabase);
+                             const QString& databasePath = app::subjectDatabase());
     // Closes the connection and removes it by name.
     ~SubjectDatabase();
     SubjectDatabase(const SubjectDatabase&) = delete;

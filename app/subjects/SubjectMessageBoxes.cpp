@@ -5,11 +5,12 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpacerItem>
+#include "AppConstants.h"
 
 namespace {
 
 void dress(QMessageBox& box, const QString& text) {
-    box.setWindowIcon(QIcon("./Resources/images/logo.ico"));
+    box.setWindowIcon(QIcon(app::resourcePath("images/logo.ico")));
     box.setWindowTitle("Tessaly");
     box.setText(text);
     box.addButton(QMessageBox::Ok)->setText("确定");

@@ -22,7 +22,7 @@ QString genderDisplayText(const QString& gender) {
 }
 
 QString genderPicturePath(const QString& gender) {
-    return QString(app::kResourceRoot) + app::kImageFolder + gender + app::kImageExtension;
+    return app::resourceRoot() + app::kImageFolder + gender + app::kImageExtension;
 }
 
 QString subjectAvatarPath(const SubjectRecord& subject) {

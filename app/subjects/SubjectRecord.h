@@ -23,7 +23,7 @@ int subjectAge(const QString& birthDate, int currentYear);
 // "男" for "man", "女" for anything else (including an empty value).
 QString genderDisplayText(const QString& gender);
 
-// "./Resources/images/" + gender + ".png": the picture named after the gender value.
+// The resources' "images/" + gender + ".png": the picture named after the gender value.
 QString genderPicturePath(const QString& gender);
 QString subjectAvatarPath(const SubjectRecord& subject);
 

@@ -5,6 +5,7 @@
 #include <QPushButton>
 #include <cstdio>
 #include <cstdlib>
+#include "AppConstants.h"
 
 std::unique_ptr<SubjectDatabase> openSubjectDatabase(const QString& connectionName,
                                                      const QString& databasePath) {
@@ -15,7 +16,7 @@ std::unique_ptr<SubjectDatabase> openSubjectDatabase(const QString& connectionNa
     std::fflush(stdout);
     QMessageBox box(QMessageBox::Critical, "Tessaly", error, QMessageBox::Ok);
     box.setInformativeText("用户数据库无法使用，程序将退出。");
-    box.setWindowIcon(QIcon("./Resources/images/logo.ico"));
+    box.setWindowIcon(QIcon(app::resourcePath("images/logo.ico")));
     box.button(QMessageBox::Ok)->setText("确定");
     box.exec();
     std::exit(EXIT_FAILURE);

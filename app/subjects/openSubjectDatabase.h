@@ -11,4 +11,4 @@
 // cannot be created, the message is logged, shown in a box, and the program ends with exit
 // code 1: the subject dialogs cannot work without their table.
 std::unique_ptr<SubjectDatabase> openSubjectDatabase(
-    const QString& connectionName, const QString& databasePath = app::kSubjectDatabase);
+    const QString& connectionName, const QString& databasePath = app::subjectDatabase());

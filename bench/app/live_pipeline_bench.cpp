@@ -19,6 +19,7 @@
 #include <string>
 #include <vector>
 
+#include "AcquisitionSession.h"
 #include "ColorScale.h"
 #include "DeviceManagement.h"
 #include "GlobalState.h"
@@ -96,9 +97,10 @@ int main(int argc, char** argv) {
     };
 
     QProcess sim;
-    sim.start(QCoreApplication::applicationDirPath() + "/plate-sim",
-              {"--plates", QString::number(plates), "--rate", "100", "--duration",
-               QString::number(seconds + 2)});
+    sim.start(
+        QCoreApplication::applicationDirPath() + "/plate-sim",
+        {"--plates", QString::number(plates), "--rate", "100", "--duration",
+         QString::number(seconds + 2), "--port", QString::number(listenSettingsFromIni().port)});
     sim.waitForStarted();
     QTimer::singleShot(1000, panel, [panel] { panel->onPB_refreshDevice_clicked(); });
 

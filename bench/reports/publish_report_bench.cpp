@@ -49,12 +49,8 @@ int main(int argc, char** argv) {
     QTemporaryDir work;
     const QString recording = work.filePath("bench_publish.raw");
     if (!writeSampleRecording(recording, seconds, 100)) return 1;
-    // Reports, screenshots and the subject database land in the temporary folder; the
-    // pictures are the program's own.
-    const QString images = QCoreApplication::applicationDirPath() + "/Resources/images";
-    QDir(work.path()).mkpath("Resources");
-    QFile::link(images, work.filePath("Resources/images"));
-    QDir::setCurrent(work.path());
+    // Reports, screenshots and the subject database land in the data folder, which the suite
+    // makes a temporary one.
 
     loadColorOfPressMap(globalState());
     globalState().analysisResults = new AnalysisResults;

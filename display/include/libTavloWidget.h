@@ -24,7 +24,8 @@ class LIBTAVLO_EXPORT libTavloWidget : public QOpenGLWidget {
 
 public:
     // An empty view in Frame mode, strong focus, named "libTavloWig". Its OpenGL context and
-    // bitmaps (Resources/libGridoraRes/ beside the executable) are set up when first shown.
+    // bitmaps (Resources/libGridoraRes/ beside the executable, or libGridoraRes/ in
+    // ../share/tessaly when installed) are set up when first shown.
     explicit libTavloWidget(QWidget* parent = nullptr, Qt::WindowFlags flags = Qt::WindowFlags());
     ~libTavloWidget() override;
 

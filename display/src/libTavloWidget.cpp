@@ -5,6 +5,7 @@
 #include <dlfcn.h>
 
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QOpenGLContext>
 #include <QTimer>
@@ -179,7 +180,12 @@ bool libTavloWidget::InitGL() {
     consoleLine("[%s]OpenGL GL_RENDERER:%s\r\n", name, glText(glGetString(GL_RENDERER)));
     consoleLine("[%s]OpenGL GL_VERSION:%s\r\n", name, glText(glGetString(GL_VERSION)));
     consoleLine("[%s]GLU GLU_VERSION:%s\r\n", name, glText(gluGetString(GLU_VERSION)));
-    const QString directory = QCoreApplication::applicationDirPath() + "/Resources/libGridoraRes";
+    // Beside the program, or where an installed program's resources are (../share/tessaly).
+    const QString program = QCoreApplication::applicationDirPath();
+    const QString beside = program + "/Resources/libGridoraRes";
+    const QString installed = program + "/../share/tessaly/libGridoraRes";
+    const QString directory =
+        !QFileInfo(beside).isDir() && QFileInfo(installed).isDir() ? installed : beside;
     QString failedFile;
     if (!painter_->initialize(directory, &failedFile)) {
         consoleLine("[%s]初始化失败: cannot read %s\r\n", name,

@@ -89,9 +89,8 @@ RecordOptions parse(const QStringList& arguments) {
 
 // Named as the program names its recordings, in its data folder.
 QString defaultPath(const QString& subject) {
-    createPrivateFolder(app::kDataDirectory);
-    return QString(app::kDataDirectory) +
-           QDateTime::currentDateTime().toString("yyyyMMdd_hhmmsszzz") +
+    createPrivateFolder(app::dataDirectory());
+    return app::dataDirectory() + QDateTime::currentDateTime().toString("yyyyMMdd_hhmmsszzz") +
            (subject.isEmpty() ? QString() : "_" + subject) + app::kRecordingExtension;
 }
 

@@ -79,7 +79,7 @@ std::optional<SubjectRecord> storedSubject(const QString& code, std::FILE* err) 
     const std::optional<StoredSubject> subject = database.find(code);
     if (!subject) {
         std::fprintf(err, "tessaly-cli: no subject with the code %s in %s\n", qPrintable(code),
-                     app::kSubjectDatabase);
+                     app::subjectDatabase());
         return std::nullopt;
     }
     return subjectRecordOf(*subject, QDate::currentDate().year());
@@ -128,8 +128,6 @@ int runReportCommand(const QStringList& arguments, std::FILE* out, std::FILE* er
     const QString pdfPath = QFileInfo(request->pdfPath).absoluteFilePath();
     if (outputIsInput(recording, pdfPath, err)) return kCliFileProblem;
 
-    // The program's resources (INI files, pictures, subject database) sit beside it.
-    QDir::setCurrent(QCoreApplication::applicationDirPath());
     std::optional<SubjectRecord> subject;
     if (!request->subjectCode.isEmpty()) {
         subject = storedSubject(request->subjectCode, err);

@@ -1,4 +1,4 @@
-// The device panel inside the real main window, fed by the plate emulator on port 10001.
+// The device panel inside the real main window, fed by the plate emulator on the test's port.
 #include <QFileInfo>
 #include <QProcess>
 #include <QTabWidget>
@@ -14,13 +14,15 @@
 #include "RecordingFormat.h"
 #include "forcePlateUILib.h"
 #include "libTavloWidget.h"
+#include "test_folders.h"
 
 namespace {
 
 // A plate emulator streaming until stopped.
 std::unique_ptr<QProcess> startPlateSim(const QString& idBase) {
     auto sim = std::make_unique<QProcess>();
-    sim->start(PLATE_SIM_PATH, {"--id-base", idBase, "--rate", "100"});
+    sim->start(PLATE_SIM_PATH,
+               {"--id-base", idBase, "--rate", "100", "--port", QString::number(testPlatePort())});
     sim->waitForStarted();
     return sim;
 }

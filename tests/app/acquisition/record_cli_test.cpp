@@ -8,10 +8,12 @@
 #include <QJsonObject>
 #include <QProcess>
 #include <QTemporaryDir>
+#include <QUdpSocket>
 #include <QtTest>
 #include <memory>
 #include <vector>
 
+#include "AppConstants.h"
 #include "RecordingReader.h"
 #include "loopback.h"
 
@@ -60,6 +62,12 @@ Run finish(QProcess& cli) {
 
 Run record(const QStringList& arguments) { return finish(*startRecord(arguments)); }
 
+// Whether some process listens on the UDP port: a bind that does not share the address fails.
+bool portTaken(int port) {
+    QUdpSocket probe;
+    return !probe.bind(QHostAddress::AnyIPv4, port, QUdpSocket::DontShareAddress);
+}
+
 // Two processes that keep both cores busy while alive.
 struct BusyCores {
     std::vector<std::unique_ptr<QProcess>> children;
@@ -99,7 +107,7 @@ private slots:
         BusyCores busy;
         auto cli = startRecord({"--seconds", "21", "--port", QString::number(port), "--out",
                                 dir.filePath("four.raw")});
-        QTest::qWait(300);  // listening before the first frame
+        QTRY_VERIFY_WITH_TIMEOUT(portTaken(port), 10000);  // listening before the first frame
         auto sim = startSim(port, {"--plates", "4", "--rate", "100", "--duration", "20"});
         const QMap<QString, QJsonObject> sent = simSummary(*sim);
         const Run run = finish(*cli);
@@ -126,7 +134,7 @@ private slots:
         const int port = testing_support::freeUdpPort();
         auto cli = startRecord({"--seconds", "6", "--port", QString::number(port), "--out",
                                 dir.filePath("lossy.raw")});
-        QTest::qWait(300);
+        QTRY_VERIFY_WITH_TIMEOUT(portTaken(port), 10000);
         auto sim = startSim(port, {"--rate", "100", "--duration", "5", "--loss", "0.01"});
         const QJsonObject sent = simSummary(*sim).first();
         const Run run = finish(*cli);
@@ -188,7 +196,7 @@ private slots:
             QFileInfo(named.files.first().toObject().value("file").toString()).fileName();
         QVERIFY2(QRegularExpression("^\\d{8}_\\d{9}_S-7\\.raw$").match(name).hasMatch(),
                  qPrintable(name));
-        QVERIFY(QFileInfo::exists(dir.filePath("Resources/data/" + name)));
+        QVERIFY(QFileInfo::exists(app::dataDirectory() + name));
         again->waitForFinished(10000);
     }
 

@@ -23,6 +23,7 @@
 #include <memory>
 
 #include "AnalysisResults.h"
+#include "AppConstants.h"
 #include "ColorScale.h"
 #include "CurrentSubjectFile.h"
 #include "DataReportsFiles.h"
@@ -33,13 +34,13 @@
 #include "GaitChoseUser.h"
 #include "GlobalState.h"
 #include "ModalAnswer.h"
-#include "PreservedFile.h"
 #include "Startup.h"
 #include "dataAnalysis.h"
 #include "forcePlateDataFilesRecord.h"
 #include "forcePlateStaticDataAnalysis.h"
 #include "forcePlateUILib.h"
 #include "pdf_text.h"
+#include "test_folders.h"
 #include "timeLine.h"
 
 namespace {
@@ -77,7 +78,6 @@ class ClinicalFlowTest : public QObject {
     Q_OBJECT
     QTemporaryDir workDir_;
     QString startDir_;
-    std::unique_ptr<PreservedFile> currentSubjectFile_;
     std::unique_ptr<QProcess> sim_;
     forcePlateUILib* window_ = nullptr;
     QString recording_;
@@ -94,8 +94,7 @@ class ClinicalFlowTest : public QObject {
         return QDir(workDir_.path()).absoluteFilePath(name);
     }
     QStringList reportsOnDisk() const {
-        return QDir(workPath("Resources/dataReports"))
-            .entryList({"*.pdf"}, QDir::Files, QDir::Name);
+        return QDir(app::reportDirectory()).entryList({"*.pdf"}, QDir::Files, QDir::Name);
     }
 
     // Clicks a publish button (twice) and waits for the one new report; returns its path.
@@ -116,14 +115,7 @@ class ClinicalFlowTest : public QObject {
 private slots:
     void initTestCase() {
         installFontSubstitutions();
-        currentSubjectFile_ = std::make_unique<PreservedFile>(currentSubjectIniPath());
         startDir_ = QDir::currentPath();
-        // A working folder of its own, with the program's pictures, so that no recording,
-        // report or subject lands beside the program.
-        QVERIFY(QDir().mkpath(workPath("Resources")));
-        const QString images = QCoreApplication::applicationDirPath() + "/Resources/images";
-        QVERIFY(QFile::link(images, workPath("Resources/images")));
-        QVERIFY(QFile::link(images, workPath("Resources/Images")));
         QVERIFY(QDir::setCurrent(workDir_.path()));
         loadColorOfPressMap(globalState());
         globalState().analysisResults = new AnalysisResults;
@@ -141,7 +133,6 @@ private slots:
         }
         if (!cacheFolder_.isEmpty()) QDir(cacheFolder_).removeRecursively();
         QDir::setCurrent(startDir_);
-        currentSubjectFile_.reset();
     }
 
     void addAndChooseSubject() {
@@ -173,7 +164,7 @@ private slots:
 
     void recordFiveSeconds() {
         sim_ = std::make_unique<QProcess>();
-        sim_->start(PLATE_SIM_PATH, {"--rate", "100"});
+        sim_->start(PLATE_SIM_PATH, {"--rate", "100", "--port", QString::number(testPlatePort())});
         QVERIFY(sim_->waitForStarted());
         DeviceManagement* panel = globalState().deviceManagement;
         QTRY_VERIFY_WITH_TIMEOUT(
@@ -192,7 +183,7 @@ private slots:
         // The new recording is listed at once.
         QCOMPARE(dataList()->topLevelItemCount(), 1);
         recording_ = dataList()->topLevelItem(0)->text(4);
-        QVERIFY(recording_.startsWith(workPath("Resources/data/")));
+        QVERIFY(recording_.startsWith(app::dataDirectory()));
         QVERIFY(QFileInfo(recording_).size() > 27 + 300 * 5000);
     }
 
@@ -250,7 +241,7 @@ private slots:
         publishedReport_ = publishWith(
             child<QPushButton>(globalState().balanceAnalysisView, "pushButtonPublishReports"));
         QVERIFY(!publishedReport_.isEmpty());
-        QVERIFY(QRegularExpression("/Resources/dataReports/\\d{8}_\\d{6}(_\\d+)?\\.pdf$")
+        QVERIFY(QRegularExpression("/tessaly/reports/\\d{8}_\\d{6}(_\\d+)?\\.pdf$")
                     .match(publishedReport_)
                     .hasMatch());
         QCOMPARE(tabs()->currentIndex(), 3);

@@ -10,6 +10,7 @@
 #include <QtTest>
 
 #include "AnimationRename.h"
+#include "AppConstants.h"
 #include "ColorScale.h"
 #include "CsvExport.h"
 #include "GlobalState.h"
@@ -28,13 +29,9 @@ class BrowserTest : public QObject {
     forcePlateDataFilesRecord* browser_ = nullptr;
 
     QTreeWidget* tree() const { return browser_->findChild<QTreeWidget*>("treeWidget"); }
-    QString dataPath(const QString& name) const {
-        return QDir(workDir_.path()).absoluteFilePath("Resources/data/" + name);
-    }
-    // The cache folder of the recording called name, beside the program.
-    static QString cachePath(const QString& name) {
-        return QCoreApplication::applicationDirPath() + "/Resources/cache/" + name;
-    }
+    static QString dataPath(const QString& name) { return app::dataDirectory() + name; }
+    // The cache folder of the recording called name.
+    static QString cachePath(const QString& name) { return app::cacheDirectory() + name; }
     // Makes the row showing name the current one; false when no row shows it.
     bool select(const QString& name) {
         for (int row = 0; row < tree()->topLevelItemCount(); ++row) {

@@ -142,8 +142,8 @@ TEST_F(DataFilesTest, UnreadableForeignAndOversizedFilesAreRefused) {
 }
 
 TEST(RecordingCacheFolder, IsTheNameWithoutItsLastSuffix) {
-    EXPECT_EQ(recordingCacheFolder("/opt/app", "./Resources/data/sub/a.b.raw"),
-              QString("/opt/app/Resources/cache/a.b"));
+    EXPECT_EQ(recordingCacheFolder("/home/u/.local/share/tessaly/cache/", "./rec/sub/a.b.raw"),
+              QString("/home/u/.local/share/tessaly/cache/a.b"));
 }
 
 // ---- CSV ----

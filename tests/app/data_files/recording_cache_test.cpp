@@ -75,41 +75,41 @@ TEST(RecordingCache, StaleSearchLeavesLinkedFoldersAlone) {
 class RecordingCacheFollowTest : public ::testing::Test {
 protected:
     QTemporaryDir dir_;
-    QString app() const { return dir_.path(); }
-    QString recording(const QString& name) const { return app() + "/Resources/data/" + name; }
-    QString cache(const QString& name) const { return app() + "/Resources/cache/" + name; }
+    QString cacheRoot() const { return dir_.filePath("cache"); }
+    QString recording(const QString& name) const { return dir_.filePath("recordings/" + name); }
+    QString cache(const QString& name) const { return cacheRoot() + "/" + name; }
 };
 
 TEST_F(RecordingCacheFollowTest, RenameMovesTheFolder) {
     ASSERT_TRUE(writeFile(cache("old/analysis.jpg"), "image"));
-    EXPECT_TRUE(moveRecordingCache(app(), recording("old.raw"), recording("new.v2.raw")));
+    EXPECT_TRUE(moveRecordingCache(cacheRoot(), recording("old.raw"), recording("new.v2.raw")));
     EXPECT_FALSE(QFileInfo::exists(cache("old")));
     EXPECT_EQ(readFile(cache("new.v2/analysis.jpg")), "image");
-    EXPECT_EQ(recordingCacheFolder(app(), recording("new.v2.raw")), cache("new.v2"));
+    EXPECT_EQ(recordingCacheFolder(cacheRoot(), recording("new.v2.raw")), cache("new.v2"));
 }
 
 TEST_F(RecordingCacheFollowTest, RenameOntoAnotherRecordingsFolderDropsTheOldOne) {
     // sub/a.raw renamed to sub/b.raw while a b.raw elsewhere has its cache "b".
     ASSERT_TRUE(writeFile(cache("a/analysis.jpg"), "a"));
     ASSERT_TRUE(writeFile(cache("b/analysis.jpg"), "b"));
-    EXPECT_TRUE(moveRecordingCache(app(), recording("sub/a.raw"), recording("sub/b.raw")));
+    EXPECT_TRUE(moveRecordingCache(cacheRoot(), recording("sub/a.raw"), recording("sub/b.raw")));
     EXPECT_FALSE(QFileInfo::exists(cache("a")));
     EXPECT_EQ(readFile(cache("b/analysis.jpg")), "b");
 }
 
 TEST_F(RecordingCacheFollowTest, NothingToFollowIsFine) {
-    EXPECT_TRUE(moveRecordingCache(app(), recording("never.raw"), recording("opened.raw")));
+    EXPECT_TRUE(moveRecordingCache(cacheRoot(), recording("never.raw"), recording("opened.raw")));
     EXPECT_FALSE(QFileInfo::exists(cache("opened")));
-    EXPECT_TRUE(removeRecordingCache(app(), recording("never.raw")));
+    EXPECT_TRUE(removeRecordingCache(cacheRoot(), recording("never.raw")));
     ASSERT_TRUE(writeFile(cache("same/analysis.jpg"), "same"));
-    EXPECT_TRUE(moveRecordingCache(app(), recording("same.raw"), recording("sub/same.raw")));
+    EXPECT_TRUE(moveRecordingCache(cacheRoot(), recording("same.raw"), recording("sub/same.raw")));
     EXPECT_EQ(readFile(cache("same/analysis.jpg")), "same");
 }
 
 TEST_F(RecordingCacheFollowTest, DeleteRemovesOnlyItsFolder) {
     ASSERT_TRUE(writeFile(cache("gone/analysis.jpg"), "image"));
     ASSERT_TRUE(writeFile(cache("kept/analysis.jpg"), "image"));
-    EXPECT_TRUE(removeRecordingCache(app(), recording("gone.raw")));
+    EXPECT_TRUE(removeRecordingCache(cacheRoot(), recording("gone.raw")));
     EXPECT_FALSE(QFileInfo::exists(cache("gone")));
     EXPECT_TRUE(QFileInfo::exists(cache("kept/analysis.jpg")));
 }

@@ -8,6 +8,8 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "AppConstants.h"
+#include "PrivateFiles.h"
 #include "SubjectDatabase.h"
 #include "recording_fixtures.h"
 
@@ -47,31 +49,15 @@ QStringList entriesOf(const QString& folder) {
     return names;
 }
 
-// The program's subject database beside tessaly-cli, holding one test subject while the test
-// runs; the subject (or the file, if the test created it) is removed afterwards.
-class ProgramDatabase {
-public:
-    ProgramDatabase()
-        : path_(QFileInfo(TESSALY_CLI_PATH).absolutePath() + "/VuziRO.db"),
-          existed_(QFileInfo::exists(path_)) {}
-    ~ProgramDatabase() {
-        {
-            SubjectDatabase db("cli-test-cleanup", path_);
-            if (db.open().isEmpty()) db.remove("CLI0042");
-        }
-        if (!existed_) QFile::remove(path_);
-    }
-    bool addSubject() {
-        SubjectDatabase db("cli-test", path_);
-        return db.open().isEmpty() &&
-               db.insert({"CLI0042", "赵 'test'", "man", "1970-01-01", "181", "90", "左侧", "右侧"})
-                   .isEmpty();
-    }
-
-private:
-    QString path_;
-    bool existed_ = false;
-};
+// The subject database of this test's data folder, which tessaly-cli shares (test_folders.h),
+// holding one test subject.
+bool addSubject() {
+    if (!createPrivateFolder(QFileInfo(app::subjectDatabase()).path())) return false;
+    SubjectDatabase db("cli-test", app::subjectDatabase());
+    return db.open().isEmpty() &&
+           db.insert({"CLI0042", "赵 'test'", "man", "1970-01-01", "181", "90", "左侧", "右侧"})
+               .isEmpty();
+}
 
 class TessalyCliReportTest : public ::testing::Test {
 protected:
@@ -84,22 +70,15 @@ protected:
 };
 
 TEST_F(TessalyCliReportTest, WritesTheReportOfAStoredSubjectAndNothingElse) {
-    ProgramDatabase database;
-    ASSERT_TRUE(database.addSubject());
-    const QString programCache = QFileInfo(TESSALY_CLI_PATH).absolutePath() + "/Resources/cache";
-    const QStringList cacheBefore = entriesOf(programCache);
+    ASSERT_TRUE(addSubject());
 
     const CliRun run = runIn(dir_.path(), {"rec.raw", "--out", "r.pdf", "--subject", "CLI0042",
                                            "--comment", "左足\n偏重"});
     ASSERT_EQ(run.status, 0) << run.err.toStdString();
     EXPECT_EQ(run.out.trimmed().split('\n').last(), "5 pages written to " + dir_.filePath("r.pdf"));
     EXPECT_EQ(entriesOf(dir_.path()), (QStringList{"r.pdf", "rec.raw"}));
-    // Other tests may write into the program's cache meanwhile; none of the new entries may be
-    // the recording's cache folder or a report screenshot.
-    for (const QString& entry : entriesOf(programCache))
-        if (!cacheBefore.contains(entry))
-            EXPECT_TRUE(entry != "rec" && !entry.contains("_tab") && !entry.contains("_FootCop"))
-                << entry.toStdString();
+    // Neither the recording's cache folder nor a report screenshot is left in the cache.
+    EXPECT_EQ(entriesOf(app::cacheDirectory()), QStringList());
 
     const QString first = pageText(dir_.filePath("r.pdf"), 1);
     for (const char* piece : {"受试者唯一码: CLI0042", "姓名: 赵 'test'", "身高(cm): 181",

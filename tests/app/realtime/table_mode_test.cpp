@@ -1,29 +1,28 @@
-// The real-time view with "table.key" beside the program: raw numbers instead of the picture.
+// The real-time view with "table.key" in the config folder: raw numbers instead of the picture.
 #include <QFile>
 #include <QProcess>
 #include <QTableWidget>
 #include <QtTest>
 
+#include "AppFolders.h"
 #include "ColorScale.h"
 #include "DeviceManagement.h"
 #include "ForcePlateStaticTest.h"
 #include "GlobalState.h"
 #include "forcePlateUILib.h"
+#include "test_folders.h"
 
 class TableModeTest : public QObject {
     Q_OBJECT
-    QString keyFile_;
     QProcess sim_;
 
 private slots:
     void initTestCase() {
-        keyFile_ = QCoreApplication::applicationDirPath() + "/table.key";
-        QFile key(keyFile_);
+        QFile key(appFolders().config + "/table.key");
         QVERIFY(key.open(QIODevice::WriteOnly));
     }
 
     void cleanupTestCase() {
-        QFile::remove(keyFile_);
         sim_.terminate();
         sim_.waitForFinished(3000);
     }
@@ -40,7 +39,8 @@ private slots:
     }
 
     void tableFillsTheAreaAndShowsRawValues() {
-        sim_.start(QCoreApplication::applicationDirPath() + "/plate-sim", {"--rate", "100"});
+        sim_.start(QCoreApplication::applicationDirPath() + "/plate-sim",
+                   {"--rate", "100", "--port", QString::number(testPlatePort())});
         QVERIFY(sim_.waitForStarted());
         DeviceManagement* panel = globalState().deviceManagement;
         QTRY_VERIFY_WITH_TIMEOUT(

@@ -1,6 +1,6 @@
 // The recording and playback bar in the real main window: its refusals, a recording made with
 // the record button while plate-sim streams, its failures, and playback of a loaded recording.
-// Runs in a temporary working folder, so no recording lands beside the program.
+// Runs in the test's own folders, so no recording lands beside the program.
 #include <signal.h>
 #include <sys/resource.h>
 
@@ -18,6 +18,7 @@
 #include <QtTest>
 #include <memory>
 
+#include "AppConstants.h"
 #include "ColorScale.h"
 #include "DeviceManagement.h"
 #include "ForcePlateStaticTest.h"
@@ -27,6 +28,7 @@
 #include "forcePlateDataFilesRecord.h"
 #include "forcePlateUILib.h"
 #include "modal_dialogs.h"
+#include "test_folders.h"
 #include "timeLine.h"
 
 namespace {
@@ -61,7 +63,7 @@ class RecordingTest : public QObject {
         return globalState().realTimeView->findChild<QComboBox*>(name);
     }
     QTabWidget* tabs() const { return globalState().mainTabWidget; }
-    QString dataFolder() const { return workDir_.filePath("Resources/data"); }
+    QString dataFolder() const { return QDir::cleanPath(app::dataDirectory()); }
     bool recordingIdle() const {
         return recordButton()->isCheckable() && !recordButton()->isChecked() &&
                !panel_->hasOpenRecording() && choice("comboBoxMeasureTime")->isEnabled() &&
@@ -193,7 +195,7 @@ private slots:
 
     void recordOnAnotherTabIsRefused() {
         sim_ = std::make_unique<QProcess>();
-        sim_->start(PLATE_SIM_PATH, {"--rate", "100"});
+        sim_->start(PLATE_SIM_PATH, {"--rate", "100", "--port", QString::number(testPlatePort())});
         QVERIFY(sim_->waitForStarted());
         QTRY_VERIFY_WITH_TIMEOUT(
             (panel_->onPB_refreshDevice_clicked(), !panel_->knownDevices().isEmpty()), 5000);

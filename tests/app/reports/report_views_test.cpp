@@ -11,11 +11,11 @@
 #include <QtTest>
 
 #include "AnimationRename.h"
+#include "AppConstants.h"
 #include "CurrentSubjectFile.h"
 #include "DataReportsFiles.h"
 #include "DataRepots.h"
 #include "GlobalState.h"
-#include "PreservedFile.h"
 #include "ReportComposer.h"
 #include "Startup.h"
 #include "modal_dialogs.h"
@@ -30,9 +30,7 @@ class ReportViewsTest : public QObject {
     DataRepots* viewer_ = nullptr;
 
     QTreeWidget* tree() const { return browser_->findChild<QTreeWidget*>("treeWidget"); }
-    QString reportPath(const QString& name) const {
-        return QDir(workDir_.path()).absoluteFilePath("Resources/dataReports/" + name);
-    }
+    QString reportPath(const QString& name) const { return app::reportDirectory() + name; }
     void writeFile(const QString& path, const QByteArray& bytes = "x") {
         QDir().mkpath(QFileInfo(path).path());
         QFile file(path);
@@ -206,7 +204,6 @@ private slots:
     }
 
     void subjectStringsComeFromTheCurrentSubjectFile() {
-        PreservedFile kept(currentSubjectIniPath());
         const QList<QPair<QString, QString>> genders{{"man", "男"}, {"woman", "女"}, {"", "女"}};
         for (const auto& gender : genders) {
             SubjectRecord subject{"P7", "李四", gender.first, "40", "180", "80", "左侧", "无"};

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # "文件(&F)" → "退出(&E)" ends the running program at once with exit code 0, also while the
-# plate emulator streams into it. Runs under the test suite's virtual display.
+# plate emulator streams into it. Runs on a virtual display and in folders of its own
+# (run_in_own_folders: TESSALY_TEST_PORT is the program's plate port).
 set -u
 program=$1
 simulator=$2
-"$simulator" --rate 100 >/dev/null 2>&1 &
+"$simulator" --rate 100 --port "$TESSALY_TEST_PORT" >/dev/null 2>&1 &
 sim=$!
 "$program" >/dev/null 2>&1 &
 app=$!

@@ -8,6 +8,7 @@
 #include <QtTest>
 
 #include "AboutTessaly.h"
+#include "AppConstants.h"
 #include "ColorScale.h"
 #include "DeviceManagement.h"
 #include "ForcePlateStaticTest.h"
@@ -138,16 +139,11 @@ private slots:
     }
 
     void openingDataDirectoryCreatesIt() {
-        QTemporaryDir scratch;
-        const QString previous = QDir::currentPath();
-        QVERIFY(QDir::setCurrent(scratch.path()));
+        QVERIFY(!QDir(app::dataDirectory()).exists() && !QDir(app::reportDirectory()).exists());
         window_->slotActionOpenDataFileDir();
         window_->slotActionOpenReportFileDir();
-        const bool data = QDir("Resources/data").exists();
-        const bool reports = QDir("Resources/dataReports").exists();
-        QDir::setCurrent(previous);
-        QVERIFY(data);
-        QVERIFY(reports);
+        QVERIFY(QDir(app::dataDirectory()).exists());
+        QVERIFY(QDir(app::reportDirectory()).exists());
     }
 
     void aboutDialogTexts() {

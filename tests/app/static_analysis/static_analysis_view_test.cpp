@@ -1,6 +1,5 @@
 // The static analysis view on a simulated standing recording: figures, drawings, charts, the
-// colours of "ConfigColor.ini" and the report screenshots. Runs in a temporary folder that
-// links the program's pictures, so that everything under ./Resources/cache stays there.
+// colours of "ConfigColor.ini" and the report screenshots.
 #include <QLabel>
 #include <QProcess>
 #include <QTabWidget>
@@ -11,8 +10,8 @@
 #include <QtTest>
 #include <cmath>
 
-#include "../subjects/PreservedFile.h"
 #include "AnalysisColors.h"
+#include "AppConstants.h"
 #include "ColorScale.h"
 #include "FootFigures.h"
 #include "GlobalState.h"
@@ -85,15 +84,13 @@ private slots:
     void initTestCase() {
         loadColorOfPressMap(globalState());
         startDir_ = QDir::currentPath();
-        QVERIFY(QDir().mkpath(workDir_.filePath("Resources/cache/standing")));
-        QVERIFY(QFile::link(QCoreApplication::applicationDirPath() + "/Resources/images",
-                            workDir_.filePath("Resources/images")));
+        QVERIFY(QDir().mkpath(workDir_.filePath("cache/standing")));
         const QString raw = workDir_.filePath("standing.raw");
         QCOMPARE(QProcess::execute(PLATE_SIM_PATH, {"--write-raw", raw, "--seconds", "2"}), 0);
         RecordingLoad load = loadRecording(raw);
         QVERIFY(load.status == RecordingLoad::Status::Loaded);
         recording_ = std::move(load.recording);
-        cacheFolder_ = workDir_.filePath("Resources/cache/standing");
+        cacheFolder_ = workDir_.filePath("cache/standing");
         QDir::setCurrent(workDir_.path());
     }
     void cleanupTestCase() { QDir::setCurrent(startDir_); }
@@ -173,7 +170,6 @@ private slots:
         QFETCH(QColor, zoneLine);
         QFETCH(QColor, left);
         QFETCH(QColor, right);
-        PreservedFile preserved(analysisColorsIniPath());
         QFile::remove(analysisColorsIniPath());
         if (!ini.isEmpty()) {
             QFile file(analysisColorsIniPath());
@@ -264,7 +260,7 @@ private slots:
                                   "tab3_primaryWidgetBox"};
         QStringList paths;
         for (int tab = 0; tab < 3; ++tab) {
-            const QString path = QString("Resources/cache/stamp_tab%1.png").arg(tab + 1);
+            const QString path = app::cacheDirectory() + QString("stamp_tab%1.png").arg(tab + 1);
             const QImage shot(path);
             QVERIFY2(!shot.isNull(), qPrintable(path));
             QCOMPARE(shot.size(), child<QWidget>(view, contents[tab])->size());

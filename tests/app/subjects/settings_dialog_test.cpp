@@ -1,21 +1,25 @@
 // The settings dialog on a temporary colour file: colours stored at once under their keys,
-// the refresh signal, and the directory page.
+// the refresh signal, and the folder page with the data folder and port settings.
 #include <QColorDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QSignalSpy>
+#include <QSpinBox>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "AcquisitionSession.h"
+#include "AppConstants.h"
 #include "ColorText.h"
 #include "GlobalState.h"
 #include "ModalAnswer.h"
 #include "Startup.h"
 #include "configDialog.h"
 #include "forcePlateStaticDataAnalysis.h"
+#include "test_folders.h"
 
 namespace {
 
@@ -28,6 +32,11 @@ QString storedText(const QString& ini, const QString& key) {
     const QVariant value = settings.value(key);
     return value.userType() == QMetaType::QStringList ? value.toStringList().join(',')
                                                       : value.toString();
+}
+
+QByteArray readAll(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }  // namespace
@@ -137,17 +146,20 @@ private slots:
                                     SLOT(slotOnRefreshColorSettings())));
     }
 
-    void pathPageShowsAbsoluteDirectories() {
+    void pathPageShowsTheUserFoldersAndThePort() {
         configDialog dialog(nullptr, 1, ini_);
         QCOMPARE(dialog.windowTitle(), QString("设置"));
         QCOMPARE(dialog.findChild<QTabWidget*>("tabWidget")->currentIndex(), 1);
         auto* store = dialog.findChild<QLineEdit*>("lineEdit_StorePath");
         auto* report = dialog.findChild<QLineEdit*>("lineEdit_ReportPath");
-        QCOMPARE(store->text(), QDir("./Resources/data/").absolutePath());
-        QCOMPARE(report->text(), QDir("./Resources/dataReports/").absolutePath());
-        QVERIFY(QDir::isAbsolutePath(store->text()) && QDir::isAbsolutePath(report->text()));
-        QVERIFY(store->isReadOnly() && report->isReadOnly());
-        QVERIFY(!button(&dialog, "pushButton_SelectStorePath")->isEnabled());
+        auto* config = dialog.findChild<QLineEdit*>("lineEdit_ConfigPath");
+        const QString xdgData = qEnvironmentVariable("XDG_DATA_HOME");
+        QCOMPARE(store->text(), xdgData + "/tessaly");
+        QCOMPARE(report->text(), xdgData + "/tessaly/reports");
+        QCOMPARE(config->text(), qEnvironmentVariable("XDG_CONFIG_HOME") + "/tessaly");
+        QCOMPARE(dialog.findChild<QSpinBox*>("spinBox_Port")->value(), testPlatePort());
+        QVERIFY(store->isReadOnly() && report->isReadOnly() && config->isReadOnly());
+        QVERIFY(button(&dialog, "pushButton_SelectStorePath")->isEnabled());
         QVERIFY(!button(&dialog, "pushButton_ReportPath")->isEnabled());
     }
 
@@ -162,10 +174,35 @@ private slots:
         QCOMPARE(seen.text, QString("当前文件夹路径无效，请重新输入！"));
         QVERIFY(dialog.isVisible());
 
+        dialog.findChild<QLineEdit*>("lineEdit_StorePath")->setText("relative/data");
+        answerMessageBox(QMessageBox::Ok, &seen);
+        QTest::mouseClick(button(&dialog, "pushButton_Confirmed"), Qt::LeftButton);
+        QCOMPARE(seen.text, QString("当前文件夹路径无效，请重新输入！"));
+        QVERIFY(dialog.isVisible());
+
+        // Unchanged: nothing is written.
+        const QString programIni = app::applicationIniPath("Tessaly.ini");
+        const QByteArray before = readAll(programIni);
+        dialog.findChild<QLineEdit*>("lineEdit_StorePath")->setText(appFolders().data);
+        QTest::mouseClick(button(&dialog, "pushButton_Confirmed"), Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(readAll(programIni), before);
+    }
+
+    void chosenDataFolderAndPortAreStored() {
+        configDialog dialog(nullptr, 1, ini_);
+        dialog.show();
         dialog.findChild<QLineEdit*>("lineEdit_StorePath")->setText(dir_.filePath("data"));
+        dialog.findChild<QSpinBox*>("spinBox_Port")->setValue(10002);
         QTest::mouseClick(button(&dialog, "pushButton_Confirmed"), Qt::LeftButton);
         QVERIFY(!dialog.isVisible());
         QVERIFY(QDir(dir_.filePath("data")).exists());
+        const QSettings stored(app::applicationIniPath("Tessaly.ini"), QSettings::IniFormat);
+        QCOMPARE(stored.value("storage/dataFolder").toString(), dir_.filePath("data"));
+        QCOMPARE(stored.value("acquisition/port").toInt(), 10002);
+        QCOMPARE(listenSettingsFromIni().port, 10002);
+        QVERIFY(QFile(app::applicationIniPath("Tessaly.ini")).permissions() ==
+                (QFile::ReadOwner | QFile::WriteOwner | QFile::ReadUser | QFile::WriteUser));
     }
 };
 

@@ -1,19 +1,17 @@
-// Opens the subject dialog where "./VuziRO.db" cannot be a database (a folder of that name)
+// Opens the subject dialog where the subjects database cannot be one (a folder of that name)
 // and prints what the user was shown before the program ended.
 #include <QApplication>
 #include <QDir>
 #include <QMessageBox>
-#include <QTemporaryDir>
 #include <QTimer>
 #include <cstdio>
 
+#include "AppConstants.h"
 #include "GaitAddUser.h"
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    static QTemporaryDir dir;  // static: removed also when the program ends through exit()
-    QDir(dir.path()).mkpath("VuziRO.db");
-    QDir::setCurrent(dir.path());
+    QDir().mkpath(app::subjectDatabase());  // in the probe's own data folder
     auto* poll = new QTimer(&app);
     QObject::connect(poll, &QTimer::timeout, [] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "AppConstants.h"
 #include "GaitAddUser.h"
 #include "GaitChoseUser.h"
 #include "ModalAnswer.h"
@@ -63,7 +64,6 @@ StoredSubject stored(const QString& code, const QString& name, const QString& ge
 
 class SubjectDialogsTest : public QObject {
     Q_OBJECT
-    QTemporaryDir workDir_;
     std::unique_ptr<SubjectDatabase> check_;  // the test's own view of the same file
 
     void addSubjects(const QList<StoredSubject>& subjects) {
@@ -78,17 +78,14 @@ class SubjectDialogsTest : public QObject {
     }
 
 private slots:
-    void initTestCase() {
-        installFontSubstitutions();
-        QVERIFY(QDir::setCurrent(workDir_.path()));
-    }
+    void initTestCase() { installFontSubstitutions(); }
 
     void init() {
-        QFile::remove("./VuziRO.db");
+        QFile::remove(app::subjectDatabase());
         {
             GaitAddUser creates;  // first use creates the file and the table
         }
-        QVERIFY(QFile::exists("./VuziRO.db"));
+        QVERIFY(QFile::exists(app::subjectDatabase()));
         check_ = std::make_unique<SubjectDatabase>("check");
         QCOMPARE(check_->open(), QString());
     }

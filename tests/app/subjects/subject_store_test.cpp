@@ -145,7 +145,7 @@ private slots:
         QCOMPARE(genderDisplayText("woman"), QString("女"));
         QCOMPARE(genderDisplayText(""), QString("女"));
         QCOMPARE(subjectAvatarPath({"", "", "man", "", "", "", "", ""}),
-                 QString("./Resources/images/man.png"));
+                 QCoreApplication::applicationDirPath() + "/Resources/images/man.png");
     }
 
     void currentSubjectRoundTrip() {

@@ -9,7 +9,6 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
-#include <QUdpSocket>
 #include <QtTest>
 #include <memory>
 
@@ -21,19 +20,16 @@
 #include "GaitChoseUser.h"
 #include "GlobalState.h"
 #include "ModalAnswer.h"
-#include "PreservedFile.h"
 #include "Startup.h"
 #include "SubjectDatabase.h"
 #include "configDialog.h"
 #include "forcePlateUILib.h"
+#include "test_folders.h"
 
 class SubjectsMainWindowTest : public QObject {
     Q_OBJECT
-    QTemporaryDir workDir_;
-    std::unique_ptr<PreservedFile> currentSubjectFile_;
     forcePlateUILib* window_ = nullptr;
     std::unique_ptr<QProcess> sim_;
-    bool platePortFree_ = false;
 
     QString label(const char* name) const { return window_->findChild<QLabel*>(name)->text(); }
     QAction* action(const char* name) const { return window_->findChild<QAction*>(name); }
@@ -52,14 +48,7 @@ class SubjectsMainWindowTest : public QObject {
 private slots:
     void initTestCase() {
         installFontSubstitutions();
-        currentSubjectFile_ = std::make_unique<PreservedFile>(currentSubjectIniPath());
-        QVERIFY(QDir::setCurrent(workDir_.path()));
         loadColorOfPressMap(globalState());
-        {
-            // Another test program outside this CTest run may hold the plates' port.
-            QUdpSocket probe;
-            platePortFree_ = probe.bind(QHostAddress(QHostAddress::AnyIPv4), 10001);
-        }
         window_ = new forcePlateUILib;
         QTRY_VERIFY(globalState().deviceManagement != nullptr);
         SubjectDatabase db("setup");
@@ -73,7 +62,6 @@ private slots:
             sim_->terminate();
             sim_->waitForFinished(3000);
         }
-        currentSubjectFile_.reset();
     }
 
     void confirmedChoiceIsShownAndKept() {
@@ -135,9 +123,8 @@ private slots:
     }
 
     void sixtyHertzReachesThePlate() {
-        if (!platePortFree_) QSKIP("UDP port 10001 is held by another process");
         sim_ = std::make_unique<QProcess>();
-        sim_->start(PLATE_SIM_PATH, {"--rate", "100"});
+        sim_->start(PLATE_SIM_PATH, {"--rate", "100", "--port", QString::number(testPlatePort())});
         QVERIFY(sim_->waitForStarted());
         DeviceManagement* panel = globalState().deviceManagement;
         globalState().mainTabWidget->setCurrentIndex(0);
