@@ -1,14 +1,20 @@
 #include "Startup.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFont>
 #include <QLibraryInfo>
 #include <QTranslator>
 #include <cstdio>
 
+#include "AnalysisResults.h"
 #include "AppConstants.h"
+#include "ColorScale.h"
+#include "GlobalState.h"
 #include "RecordingCache.h"
 #include "VXMATHIN.h"
+#include "forcePlateUILib.h"
+#include "libPladex.h"
 
 void installFontSubstitutions() {
     for (const char* family :
@@ -36,4 +42,25 @@ void printMathLibraryCheck() {
     VX::VXMATHIN math;
     std::printf("VX::VXMATHIN.cos(1) return %f  \r\n", math.cos(1.0));
     std::fflush(stdout);
+}
+
+int runTessaly(QApplication& application, const std::function<void(forcePlateUILib&)>& whenShown) {
+    installFontSubstitutions();
+    loadColorOfPressMap(globalState());
+    QTranslator translator;
+    installChineseQtTranslation(translator);
+    removeStaleRecordingCaches();
+    printMathLibraryCheck();
+    globalState().analysisResults = new AnalysisResults;
+
+    int status = 0;
+    {
+        // Recordings named on the command line (a file manager's "open with") open at start.
+        forcePlateUILib window(application.arguments().mid(1));
+        window.show();
+        if (whenShown) whenShown(window);
+        status = application.exec();
+    }
+    LibPladex_StopReceiving();
+    return status;
 }

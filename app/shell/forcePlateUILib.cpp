@@ -19,7 +19,6 @@
 #include "GaitAddUser.h"
 #include "GaitChoseUser.h"
 #include "GlobalState.h"
-#include "ProcessExit.h"
 #include "SubjectPanel.h"
 #include "SubjectRecord.h"
 #include "configDialog.h"
@@ -163,11 +162,13 @@ void forcePlateUILib::slotActionAboutSoftware() {
     dialog.exec();
 }
 
-void forcePlateUILib::slotActionExit() { endProcessNow(); }
+void forcePlateUILib::slotActionExit() { close(); }
 
+// The program ends when this window closes; a running recording is closed first, while every
+// view that shows it still exists. The views go with the window.
 void forcePlateUILib::closeEvent(QCloseEvent* event) {
+    if (DeviceManagement* panel = globalState().deviceManagement) panel->stopRecording();
     event->accept();
-    endProcessNow();
 }
 
 void forcePlateUILib::slotActionOpenDataFileDir() {

@@ -3,7 +3,6 @@
 // figures; then, after a second more of the event loop, the bytes the process wrote and what
 // lies in the recording's cache folder are measured.
 // Usage: bench_open_recording [--seconds S] (default 30).
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -87,5 +86,5 @@ int main(int argc, char** argv) {
     std::printf("cache folder: %d file(s), %.1f KiB\n", size.files, size.bytes / 1024.0);
     std::fflush(stdout);
     QDir(cache).removeRecursively();
-    ::_exit(opened && written >= 0 ? 0 : 1);  // live acquisition threads
+    return opened && written >= 0 ? 0 : 1;
 }

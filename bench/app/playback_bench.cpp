@@ -3,7 +3,6 @@
 // ends. Prints the frames shown per second and how far each shown frame lagged behind the
 // clock (its due time from the recording's rate), mean and maximum.
 // Usage: bench_playback [--seconds S] [--speed X] (defaults 10 and 1).
-#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -93,5 +92,5 @@ int main(int argc, char** argv) {
     std::printf("lag behind the clock: mean %.2f ms, max %.2f ms\n",
                 lagsMs.empty() ? 0.0 : sum / lagsMs.size(), worst);
     std::fflush(stdout);
-    ::_exit(ended ? 0 : 1);  // live acquisition threads
+    return ended ? 0 : 1;
 }

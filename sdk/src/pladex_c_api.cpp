@@ -96,6 +96,10 @@ int LibPladex_CloseUDPPort(void) {
     return guarded(-1, [] { return library().receiver.close(); });
 }
 
+int LibPladex_StopReceiving(void) {
+    return guarded(-1, [] { return library().receiver.stop(); });
+}
+
 int LibPladex_getDevices(void) {
     return guarded(0, [] { return library().devices.deviceCount(); });
 }

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# "文件(&F)" → "退出(&E)" ends the running program at once with exit code 0, also while the
+# "文件(&F)" → "退出(&E)" ends the running program with exit code 0, also while the
 # plate emulator streams into it. Runs under the test suite's virtual display.
 set -u
 program=$1
