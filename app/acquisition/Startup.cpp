@@ -7,10 +7,8 @@
 #include <QTranslator>
 #include <cstdio>
 
-#include "AnalysisResults.h"
 #include "AppConstants.h"
 #include "ColorScale.h"
-#include "GlobalState.h"
 #include "RecordingCache.h"
 #include "VXMATHIN.h"
 #include "forcePlateUILib.h"
@@ -46,17 +44,16 @@ void printMathLibraryCheck() {
 
 int runTessaly(QApplication& application, const std::function<void(forcePlateUILib&)>& whenShown) {
     installFontSubstitutions();
-    loadColorOfPressMap(globalState());
+    const ColorOfPressMap scale = loadProgramColorScale();
     QTranslator translator;
     installChineseQtTranslation(translator);
     removeStaleRecordingCaches();
     printMathLibraryCheck();
-    globalState().analysisResults = new AnalysisResults;
 
     int status = 0;
     {
         // Recordings named on the command line (a file manager's "open with") open at start.
-        forcePlateUILib window(application.arguments().mid(1));
+        forcePlateUILib window(scale, application.arguments().mid(1));
         window.show();
         if (whenShown) whenShown(window);
         status = application.exec();

@@ -7,8 +7,6 @@
 #include <QTimer>
 #include <algorithm>
 
-#include "DeviceManagement.h"
-#include "GlobalState.h"
 #include "ViewHelpers.h"
 #include "libTavloWidget.h"
 #include "ui_ForcePlateStaticTest.h"
@@ -38,7 +36,6 @@ ForcePlateStaticTest::ForcePlateStaticTest(QWidget* parent)
     ui_->tableWidget->setColumnCount(kGridSide);
     for (int c = 0; c < kGridSide; ++c) ui_->tableWidget->setColumnWidth(c, kTableColumnWidth);
     tableMode_ = QFile::exists(QCoreApplication::applicationDirPath() + "/table.key");
-    globalState().valueTable = ui_->tableWidget;
     slotAction4ResizingWidget(true);
 }
 
@@ -47,11 +44,14 @@ ForcePlateStaticTest::~ForcePlateStaticTest() { delete ui_; }
 void ForcePlateStaticTest::setDeviceList(const QList<QPair<QString, QString>>& devices) {
     ui_->CBX_devices->clear();
     for (const auto& device : devices) ui_->CBX_devices->addItem(device.first);
+    platePresent_ = !devices.isEmpty();
     pendingLayoutRequests_.append('1');
     slotAction4ResizingWidget(false);
 }
 
 libTavloWidget* ForcePlateStaticTest::getCamPlot() const { return ui_->WIG_camPlot; }
+
+QTableWidget* ForcePlateStaticTest::valueTable() const { return ui_->tableWidget; }
 
 int ForcePlateStaticTest::measureModeIndex() const {
     return ui_->comboBoxMeasureModel->currentIndex();
@@ -85,10 +85,7 @@ void ForcePlateStaticTest::placeRecordingFrame() {
         recordingFrame_->lower();
 }
 
-bool ForcePlateStaticTest::platePresent() const {
-    const DeviceManagement* panel = globalState().deviceManagement;
-    return panel && !panel->knownDevices().isEmpty();
-}
+bool ForcePlateStaticTest::platePresent() const { return platePresent_; }
 
 // Deferred through single-shot timers so that a burst of show and resize events leads to one
 // layout after the burst.

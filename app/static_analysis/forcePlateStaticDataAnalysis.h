@@ -12,6 +12,8 @@
 #include <queue>
 
 #include "AppConstants.h"
+#include "ColorScale.h"
+#include "GlobalState.h"
 #include "LoadedRecording.h"
 #include "StaticAnalysis.h"
 
@@ -22,7 +24,10 @@ class forcePlateStaticDataAnalysis;
 class forcePlateStaticDataAnalysis : public QWidget {
     Q_OBJECT
 public:
-    explicit forcePlateStaticDataAnalysis(QWidget* parent = nullptr);
+    // The analysis image is drawn through scale, which must outlive the view (tessaly-cli
+    // report builds the view with the program-wide scale).
+    explicit forcePlateStaticDataAnalysis(
+        const ColorOfPressMap& scale = globalState().colorOfPressMap, QWidget* parent = nullptr);
     ~forcePlateStaticDataAnalysis() override;
 
     // Analyses record (owned by the balance view, which outlives the analysis) and writes the
@@ -76,6 +81,7 @@ private:
     void showFigures();
 
     std::unique_ptr<Ui::forcePlateStaticDataAnalysis> ui_;
+    const ColorOfPressMap& scale_;
     QColor zoneLineColor_;
     QColor leftFootColor_;
     QColor rightFootColor_;

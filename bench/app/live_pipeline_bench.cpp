@@ -21,7 +21,6 @@
 
 #include "ColorScale.h"
 #include "DeviceManagement.h"
-#include "GlobalState.h"
 #include "bench_options.h"
 #include "forcePlateUILib.h"
 #include "libPladex.h"
@@ -75,10 +74,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int seconds = static_cast<int>(secondsOption(argc, argv, 30));
 
-    loadColorOfPressMap(globalState());
-    forcePlateUILib window;
-    while (!globalState().deviceManagement) QCoreApplication::processEvents();
-    DeviceManagement* panel = globalState().deviceManagement;
+    const ColorOfPressMap scale = loadProgramColorScale();
+    forcePlateUILib window(scale);
+    while (!window.views().deviceManagement) QCoreApplication::processEvents();
+    DeviceManagement* panel = window.views().deviceManagement;
     int plates = 4;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--plates") plates = std::max(1, std::atoi(argv[i + 1]));

@@ -17,7 +17,6 @@
 #include <vector>
 
 #include "ColorScale.h"
-#include "GlobalState.h"
 #include "ViewHelpers.h"
 #include "bench_options.h"
 #include "dataAnalysis.h"
@@ -45,17 +44,17 @@ int main(int argc, char** argv) {
     const QString path = scratch.filePath("bench_playback.raw");
     if (!writeSampleRecording(path, seconds, kRate)) return 1;
 
-    loadColorOfPressMap(globalState());
-    forcePlateUILib window;
+    const ColorOfPressMap scale = loadProgramColorScale();
+    forcePlateUILib window(scale);
     window.resize(1600, 1000);
     window.show();
-    while (!globalState().dataFilesView) QCoreApplication::processEvents();
+    while (!window.views().dataFiles) QCoreApplication::processEvents();
     waitProcessingEvents(200);
-    GlobalState& state = globalState();
-    state.dataFilesView->loadDataFile(path);
-    state.balanceAnalysisView->findChild<QTabWidget*>("tabWidget")->setCurrentIndex(0);
+    const MainViews& views = window.views();
+    views.dataFiles->loadDataFile(path);
+    views.balance->findChild<QTabWidget*>("tabWidget")->setCurrentIndex(0);
     waitProcessingEvents(500);
-    timeLine* bar = state.timeLineView;
+    timeLine* bar = views.timeline;
     auto* speeds = bar->findChild<QComboBox*>("comboBoxSpeed");
     speeds->setCurrentText(speedOption(argc, argv));
     const double speed = bar->playbackSpeed();
@@ -63,7 +62,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     std::vector<double> lagsMs;
     int firstFrame = 0;
-    QObject::connect(state.balanceAnalysisView, &dataAnalysis::frameShown, [&](int frame) {
+    QObject::connect(views.balance, &dataAnalysis::frameShown, [&](int frame) {
         if (firstFrame == 0) firstFrame = frame;
         const double dueMs = (frame - firstFrame) * 1000.0 / (kRate * speed);
         lagsMs.push_back(clock.nsecsElapsed() / 1e6 - dueMs);

@@ -15,7 +15,6 @@
 #include "AnalysisColors.h"
 #include "ColorScale.h"
 #include "FootFigures.h"
-#include "GlobalState.h"
 #include "RecordingLoader.h"
 #include "StaticPainters.h"
 #include "forcePlateStaticDataAnalysis.h"
@@ -81,9 +80,11 @@ class StaticViewTest : public QObject {
             5000);
     }
 
+    ColorOfPressMap scale_;
+
 private slots:
     void initTestCase() {
-        loadColorOfPressMap(globalState());
+        scale_ = loadProgramColorScale();
         startDir_ = QDir::currentPath();
         QVERIFY(QDir().mkpath(workDir_.filePath("Resources/cache/standing")));
         QVERIFY(QFile::link(QCoreApplication::applicationDirPath() + "/Resources/images",
@@ -121,7 +122,7 @@ private slots:
         int imageSide[2] = {};
         const QSize sizes[2] = {QSize(900, 700), QSize(1500, 1100)};
         for (int i = 0; i < 2; ++i) {
-            forcePlateStaticDataAnalysis view;
+            forcePlateStaticDataAnalysis view(scale_);
             QVERIFY(analyzeAt(view, sizes[i]));
             for (const FootSide side : kFootSides) {
                 const FootRecord& shown = view.analysis().feet[side];
@@ -180,7 +181,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(ini);
         }
-        forcePlateStaticDataAnalysis view;
+        forcePlateStaticDataAnalysis view(scale_);
         QVERIFY(analyzeAt(view, QSize(1115, 802)));
         const int s = view.drawnSubdivision();
         const QImage image =
@@ -203,7 +204,7 @@ private slots:
 
     // Every tab painted: screenshots land in /tmp for a look.
     void tabsShowTheirPanels() {
-        forcePlateStaticDataAnalysis view;
+        forcePlateStaticDataAnalysis view(scale_);
         // Tall enough for the region panel's full 640 px, so its lines sit where it draws them.
         QVERIFY(analyzeAt(view, QSize(1115, 950)));
         auto* tabs = child<QTabWidget>(view, "tabWidget");
@@ -236,7 +237,7 @@ private slots:
     }
 
     void missingOrEmptyRecordingLeavesThePageEmpty() {
-        forcePlateStaticDataAnalysis view;
+        forcePlateStaticDataAnalysis view(scale_);
         QVERIFY(analyzeAt(view, QSize(1115, 802)));
         LoadedRecording empty;
         for (const LoadedRecording* record : {static_cast<const LoadedRecording*>(nullptr),
@@ -256,7 +257,7 @@ private slots:
     }
 
     void reportScreenshotsAreWrittenAndRemoved() {
-        forcePlateStaticDataAnalysis view;
+        forcePlateStaticDataAnalysis view(scale_);
         QVERIFY(analyzeAt(view, QSize(1115, 802)));
         view.saveTabImagesForReport("stamp");
         QCOMPARE(child<QTabWidget>(view, "tabWidget")->currentIndex(), 2);

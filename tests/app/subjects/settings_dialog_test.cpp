@@ -11,7 +11,6 @@
 #include <QtTest>
 
 #include "ColorText.h"
-#include "GlobalState.h"
 #include "ModalAnswer.h"
 #include "Startup.h"
 #include "configDialog.h"
@@ -128,13 +127,12 @@ private slots:
     }
 
     void changeReachesTheStaticView() {
-        forcePlateStaticDataAnalysis staticView;
-        globalState().staticAnalysisView = &staticView;
-        configDialog dialog(nullptr, 0, ini_);
-        globalState().staticAnalysisView = nullptr;
+        const ColorOfPressMap scale;
+        forcePlateStaticDataAnalysis staticView(scale);
+        configDialog dialog(nullptr, 0, ini_, &staticView);
         // Disconnecting succeeds only for a connection that exists.
-        QVERIFY(QObject::disconnect(&dialog, SIGNAL(updateColorSettings()), &staticView,
-                                    SLOT(slotOnRefreshColorSettings())));
+        QVERIFY(QObject::disconnect(&dialog, &configDialog::updateColorSettings, &staticView,
+                                    &forcePlateStaticDataAnalysis::slotOnRefreshColorSettings));
     }
 
     void pathPageShowsAbsoluteDirectories() {

@@ -19,7 +19,6 @@
 #include "DeviceManagement.h"
 #include "GaitAddUser.h"
 #include "GaitChoseUser.h"
-#include "GlobalState.h"
 #include "ModalAnswer.h"
 #include "PreservedFile.h"
 #include "Startup.h"
@@ -31,6 +30,7 @@ class SubjectsMainWindowTest : public QObject {
     Q_OBJECT
     QTemporaryDir workDir_;
     std::unique_ptr<PreservedFile> currentSubjectFile_;
+    ColorOfPressMap scale_;
     forcePlateUILib* window_ = nullptr;
     std::unique_ptr<QProcess> sim_;
     bool platePortFree_ = false;
@@ -54,14 +54,14 @@ private slots:
         installFontSubstitutions();
         currentSubjectFile_ = std::make_unique<PreservedFile>(currentSubjectIniPath());
         QVERIFY(QDir::setCurrent(workDir_.path()));
-        loadColorOfPressMap(globalState());
+        scale_ = loadProgramColorScale();
         {
             // Another test program outside this CTest run may hold the plates' port.
             QUdpSocket probe;
             platePortFree_ = probe.bind(QHostAddress(QHostAddress::AnyIPv4), 10001);
         }
-        window_ = new forcePlateUILib;
-        QTRY_VERIFY(globalState().deviceManagement != nullptr);
+        window_ = new forcePlateUILib(scale_);
+        QTRY_VERIFY(window_->views().deviceManagement != nullptr);
         SubjectDatabase db("setup");
         QCOMPARE(db.open(), QString());
         QCOMPARE(db.insert({"P1", "王'五", "man", "1990-07-15", "178", "72", "右侧", "无"}),
@@ -139,8 +139,8 @@ private slots:
         sim_ = std::make_unique<QProcess>();
         sim_->start(PLATE_SIM_PATH, {"--rate", "100"});
         QVERIFY(sim_->waitForStarted());
-        DeviceManagement* panel = globalState().deviceManagement;
-        globalState().mainTabWidget->setCurrentIndex(0);
+        DeviceManagement* panel = window_->views().deviceManagement;
+        window_->mainTabs()->setCurrentIndex(0);
         QTRY_VERIFY_WITH_TIMEOUT(
             (panel->onPB_refreshDevice_clicked(), !panel->knownDevices().isEmpty()), 5000);
         const QString serial = panel->knownDevices().first().first;
