@@ -34,15 +34,16 @@ dataAnalysis::dataAnalysis(const ColorOfPressMap& scale, QWidget* parent)
     : QWidget(parent), ui_(new Ui::dataAnalysisForm), recentImages_(scale) {
     ui_->setupUi(this);
     ui_->widget_8->hide();
-    connect(ui_->tabWidget, SIGNAL(currentChanged(int)), this, SLOT(slotActionOnTabChangeTo(int)));
+    connect(ui_->tabWidget, &QTabWidget::currentChanged, this,
+            &dataAnalysis::slotActionOnTabChangeTo);
     setupBalanceChart(ui_->widgetOfCopCurve, "足底压力中心(cop)轨迹", "Coordinate(mm)",
                       {{"X", Qt::blue}, {"Y", Qt::red}});
     setupBalanceChart(ui_->widgetOfCopSpeed, "足底压力中心(cop)速度", "Speed(cm/s)",
                       {{"X", Qt::blue}, {"Y", Qt::red}, {"S", Qt::green}});
     setupParameterTable(ui_->tableWidgetPara);
     setupFramePressureTable(ui_->tableWidget_everyFramePressure);
-    connect(ui_->pushButtonPublishReports, SIGNAL(clicked()), this,
-            SLOT(slotActionPublishReports()));
+    connect(ui_->pushButtonPublishReports, &QPushButton::clicked, this,
+            &dataAnalysis::slotActionPublishReports);
     ui_->label4ScalerImage->hide();
 
     standardPage_ = new StandardMeasuresPage(readLowpassSetting(analysisSettingsIniPath()));
@@ -176,7 +177,7 @@ void dataAnalysis::resizeEvent(QResizeEvent* event) {
 
 void dataAnalysis::requestLayout(int delayMs) {
     resizeRequests_.push(1);
-    QTimer::singleShot(delayMs, this, SLOT(slotAction4ResizingWidget()));
+    QTimer::singleShot(delayMs, this, &dataAnalysis::slotAction4ResizingWidget);
 }
 
 void dataAnalysis::slotAction4ResizingWidget() {

@@ -92,13 +92,13 @@ bool ForcePlateStaticTest::platePresent() const { return platePresent_; }
 void ForcePlateStaticTest::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     pendingLayoutRequests_.append('1');
-    QTimer::singleShot(10, this, SLOT(slotAction4ResizingWidget()));
+    QTimer::singleShot(10, this, QOverload<>::of(&ForcePlateStaticTest::slotAction4ResizingWidget));
 }
 
 void ForcePlateStaticTest::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     pendingLayoutRequests_.append('1');
-    QTimer::singleShot(50, this, SLOT(slotAction4ResizingWidget()));
+    QTimer::singleShot(50, this, QOverload<>::of(&ForcePlateStaticTest::slotAction4ResizingWidget));
 }
 
 void ForcePlateStaticTest::slotAction4ResizingWidget() { slotAction4ResizingWidget(false); }
