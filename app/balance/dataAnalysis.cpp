@@ -16,7 +16,6 @@
 #include "ConfidenceEllipse.h"
 #include "CopChartSeries.h"
 #include "CopSeries.h"
-#include "ReportPublisher.h"
 #include "StandardMeasuresPage.h"
 #include "SwayPlotWidget.h"
 #include "TrajectoryRect.h"
@@ -66,7 +65,7 @@ QTableWidget* dataAnalysis::getResultTableWidget() const { return ui_->tableWidg
 
 QString dataAnalysis::commentText() const { return ui_->textEdit_Evaluation->toPlainText(); }
 
-void dataAnalysis::slotActionPublishReports() { publishReport({commentText()}); }
+void dataAnalysis::slotActionPublishReports() { emit publishRequested(commentText()); }
 
 QStringList dataAnalysis::saveChartsForReport(const QString& folder, const QString& stamp) {
     const QString prefix = folder + stamp;

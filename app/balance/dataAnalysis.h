@@ -71,6 +71,8 @@ signals:
     void timelineControlsWanted(bool visible);
     // The view came on screen or left it: playback runs only while it is shown.
     void onScreen(bool shown);
+    // The examiner asks for the data report with comment.
+    void publishRequested(const QString& comment);
 
 public slots:
     void slotAction4ResizingWidget();
@@ -80,7 +82,7 @@ public slots:
     void onPointMoveRight() { moveOrigin(2, 0); }
     void onPointMoveUp() { moveOrigin(0, -2); }
     void onPointMoveDown() { moveOrigin(0, 2); }
-    // Publishes the data report with this page's comment.
+    // Asks for the data report with this page's comment (publishRequested).
     void slotActionPublishReports();
     QTableWidget* getResultTableWidget() const;
 

@@ -19,6 +19,7 @@
 #include "GaitAddUser.h"
 #include "GaitChoseUser.h"
 #include "GlobalState.h"
+#include "ReportPublisher.h"
 #include "SubjectPanel.h"
 #include "SubjectRecord.h"
 #include "ViewWiring.h"
@@ -137,6 +138,9 @@ void forcePlateUILib::connectViews() {
                 showTab(MainTab::RealTime);
             });
     connectPlayback(*v.balance, *v.timeline);
+    const auto publish = [](const QString& comment) { publishReport({comment}); };
+    connect(v.staticAnalysis, &forcePlateStaticDataAnalysis::publishRequested, this, publish);
+    connect(v.balance, &dataAnalysis::publishRequested, this, publish);
     connect(v.timeline, &timeLine::recordingSaved, v.dataFiles,
             &forcePlateDataFilesRecord::onRefreshList);
     connect(v.dataFiles, &forcePlateDataFilesRecord::recordingOpening, v.timeline,

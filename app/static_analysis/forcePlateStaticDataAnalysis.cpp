@@ -10,7 +10,6 @@
 #include "AnalysisColors.h"
 #include "AnalysisImages.h"
 #include "FootFigures.h"
-#include "ReportPublisher.h"
 #include "StaticCharts.h"
 #include "StaticPainters.h"
 #include "ViewHelpers.h"
@@ -278,5 +277,5 @@ void forcePlateStaticDataAnalysis::saveTabImagesForReport(const QString& stamp,
 }
 
 void forcePlateStaticDataAnalysis::slotActionToPublishReport() {
-    publishReport({ui_->plainTextEdit_Evaluation->toPlainText()});
+    emit publishRequested(ui_->plainTextEdit_Evaluation->toPlainText());
 }

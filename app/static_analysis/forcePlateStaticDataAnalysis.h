@@ -59,10 +59,15 @@ public:
     // Pixels per cell of the last drawn analysis image; the figures never depend on it.
     int drawnSubdivision() const { return drawnSubdivision_; }
 
+signals:
+    // The examiner asks for the data report with comment (publishRequested of the balance view
+    // alike).
+    void publishRequested(const QString& comment);
+
 public slots:
     void slotAction4ResizingWidget();
     void slotActionOnDrawableLabelScaled();
-    // Publishes the full data report, as the balance view's button does, with this page's
+    // Asks for the full data report, as the balance view's button does, with this page's
     // comment.
     void slotActionToPublishReport();
     // Reads the three drawing colours from "ConfigColor.ini"; they show at the next repaint.
