@@ -1,5 +1,6 @@
 #include "AcquisitionSession.h"
 
+#include <pthread.h>
 #include <time.h>
 
 #include <QFileInfo>
@@ -92,6 +93,7 @@ std::vector<PlateStatus> AcquisitionSession::plates() const {
 }
 
 void AcquisitionSession::readLoop() {
+    pthread_setname_np(pthread_self(), "plate-reader");  // as debuggers and tests see it
     ForcePlateFrame_TypeDef frame;
     LibPladex_FrameInfo info{};
     std::vector<std::string> serials;

@@ -15,10 +15,10 @@ constexpr unsigned long kCommandGapMs = 100;
 CollectFrequencySetting::CollectFrequencySetting(QWidget* parent)
     : QDialog(parent), ui_(new Ui::CollectFrequencySetting) {
     ui_->setupUi(this);
-    connect(ui_->okButton, SIGNAL(clicked()), this, SLOT(slotOnClickingOk()));
-    connect(ui_->comboBox_Devices, SIGNAL(currentIndexChanged(int)), this,
-            SLOT(slotOnSelectionChanged(int)));
-    connect(ui_->cancelButton, SIGNAL(clicked()), this, SLOT(reject()));
+    connect(ui_->okButton, &QPushButton::clicked, this, &CollectFrequencySetting::slotOnClickingOk);
+    connect(ui_->comboBox_Devices, QOverload<int>::of(&QComboBox::currentIndexChanged), this,
+            &CollectFrequencySetting::slotOnSelectionChanged);
+    connect(ui_->cancelButton, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 CollectFrequencySetting::~CollectFrequencySetting() { delete ui_; }

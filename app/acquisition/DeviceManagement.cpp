@@ -10,8 +10,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "ForcePlateStaticTest.h"
-#include "GlobalState.h"
 #include "PressImage.h"
 #include "libPladex.h"
 #include "libTavloWidget.h"
@@ -35,8 +33,9 @@ QString firstDistinct(const char* list) {
 
 }  // namespace
 
-DeviceManagement::DeviceManagement(QWidget* parent)
-    : QWidget(parent), ui_(new Ui::DeviceManagement) {
+DeviceManagement::DeviceManagement(const LiveDisplay& display, const ColorOfPressMap& scale,
+                                   QWidget* parent)
+    : QWidget(parent), ui_(new Ui::DeviceManagement), display_(display), scale_(scale) {
     ui_->setupUi(this);
     // Five columns within the left panel's 240 px, so no horizontal scroll bar.
     const int widths[] = {34, 72, 36, 40, 44};
@@ -71,12 +70,12 @@ DeviceManagement::DeviceManagement(QWidget* parent)
     auto* rateTimer = new QTimer(this);
     connect(rateTimer, &QTimer::timeout, this, &DeviceManagement::showFrameRates);
     rateTimer->start(1000);
-    connect(ui_->pushButtonNewDevice, SIGNAL(clicked()), this, SLOT(onPB_refreshDevice_clicked()));
+    connect(ui_->pushButtonNewDevice, &QPushButton::clicked, this,
+            &DeviceManagement::onPB_refreshDevice_clicked);
 
-    camPlot_ = globalState().realTimeView->getCamPlot();
-    camPlot_->setName(std::string("libTavloWig"));
-    camPlot_->setCenterCrossDraw(false);
-    camPlot_->setIsGridBorderDraw(true);
+    display_.picture->setName(std::string("libTavloWig"));
+    display_.picture->setCenterCrossDraw(false);
+    display_.picture->setIsGridBorderDraw(true);
 }
 
 DeviceManagement::~DeviceManagement() {
@@ -102,7 +101,7 @@ void DeviceManagement::onPB_refreshDevice_clicked() {
             std::any_of(found.begin(), found.end(), known))
             continue;
         found.append({name, kPlateModel});
-        camPlot_->AddSensorMatrix(serialIdentifier(name), kImageSide, kImageSide);
+        display_.picture->AddSensorMatrix(serialIdentifier(name), kImageSide, kImageSide);
     }
     knownDevices_.append(found);
 
@@ -113,8 +112,7 @@ void DeviceManagement::onPB_refreshDevice_clicked() {
         for (int c = 0; c < 5; ++c) item->setTextAlignment(c, Qt::AlignCenter);
         ui_->treeWidget->insertTopLevelItem(0, item);  // newest plate first
     }
-    globalState().realTimeView->setDeviceList(knownDevices_);
-    if (globalState().mainTabWidget) globalState().mainTabWidget->setCurrentIndex(0);
+    emit devicesListed(knownDevices_);
 }
 
 // Each call brings a plate's newest frame; the session skips the frames in between.
@@ -125,7 +123,7 @@ void DeviceManagement::onNewForcePlateFrame(QString deviceName,
     deviceInfo_[deviceName + "_frequency"] = frameRate;
     if (pixelBuffer_.empty()) pixelBuffer_.assign(kPixelValues, 0);
     // The table of 2500 items costs far more than a picture: a few times a second is enough.
-    if (globalState().realTimeView->isTableMode()) {
+    if (display_.tableMode) {
         if (++tableCounter_ % 5 == 0) showInTable(frame);
     } else {
         showAsPicture(serialIdentifier(deviceName), frame);
@@ -157,7 +155,7 @@ void DeviceManagement::showFrameRates() {
 }
 
 void DeviceManagement::showInTable(const ForcePlateFrame_TypeDef& frame) {
-    QTableWidget* table = globalState().valueTable;
+    QTableWidget* table = display_.valueTable;
     if (!table) return;
     for (int i = 0; i < 50; ++i)
         for (int j = 0; j < 50; ++j)
@@ -168,18 +166,18 @@ void DeviceManagement::showInTable(const ForcePlateFrame_TypeDef& frame) {
 
 void DeviceManagement::showAsPicture(unsigned int deviceId, const ForcePlateFrame_TypeDef& frame) {
     displayMatrix_ = toPressureMatrix(frame);
-    const cv::Mat image = drawPressImage(displayMatrix_, QString(), kImageSide, kImageSide);
+    const cv::Mat image = drawPressImage(scale_, displayMatrix_, QString(), kImageSide, kImageSide);
     copyToRgbPixels(image, pixelBuffer_);
     // Drawn with the widget's next paint: the plates shown together cost one draw.
-    camPlot_->SetFrameGridMode_FramesDeferred(static_cast<int>(deviceId), pixelBuffer_.data(),
-                                              static_cast<int>(pixelBuffer_.size()));
+    display_.picture->SetFrameGridMode_FramesDeferred(
+        static_cast<int>(deviceId), pixelBuffer_.data(), static_cast<int>(pixelBuffer_.size()));
 }
 
 RecordingError DeviceManagement::startRecording() {
     RecordingRequest request;
     request.path = recordFilePath_;
     request.tag = recordFileTag_;
-    request.measureMode = globalState().realTimeView->measureModeIndex();
+    request.measureMode = recordMeasureMode_;
     request.seconds = recordingSeconds_;
     lastRecording_.clear();
     return session_->startRecording(request);

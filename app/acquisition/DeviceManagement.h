@@ -14,20 +14,32 @@
 #include <vector>
 
 #include "AcquisitionSession.h"
+#include "ColorScale.h"
 #include "ForcePlateFrame.h"
 #include "PressureMatrix.h"
 #include "RecordingFormat.h"
 
 class QLabel;
+class QTableWidget;
 class libTavloWidget;
 namespace Ui {
 class DeviceManagement;
 }
 
+// Where the live frames are shown: the picture of every plate or, in table mode, the raw
+// values of the newest frame.
+struct LiveDisplay {
+    libTavloWidget* picture = nullptr;
+    QTableWidget* valueTable = nullptr;
+    bool tableMode = false;
+};
+
 class DeviceManagement : public QWidget {
     Q_OBJECT
 public:
-    explicit DeviceManagement(QWidget* parent = nullptr);
+    // Draws into display through scale; both must outlive the panel.
+    DeviceManagement(const LiveDisplay& display, const ColorOfPressMap& scale,
+                     QWidget* parent = nullptr);
     ~DeviceManagement() override;
 
     void setActive(bool active) { active_ = active; }
@@ -43,6 +55,7 @@ public:
     // Set by the recording controls before startRecording.
     void setRecordFilePath(const QString& path) { recordFilePath_ = path; }
     void setRecordFileTag(const QString& tag) { recordFileTag_ = tag; }
+    void setRecordMeasureMode(int mode) { recordMeasureMode_ = mode; }
     // A fixed-time recording keeps each plate's frames that arrive within `seconds` of that
     // plate's first recorded frame, then ends with recordingComplete; 0 records until stopped.
     void setRecordingSeconds(int seconds) { recordingSeconds_ = seconds; }
@@ -63,6 +76,8 @@ public:
     QString lossReport() const;
 
 signals:
+    // The plates found so far, (serial text, model text) in the order found, after each search.
+    void devicesListed(const QList<QPair<QString, QString>>& devices);
     void recordingFailed(QString message);
     // Every plate of a fixed-time recording has its frames; the recording is still open.
     void recordingComplete();
@@ -81,7 +96,8 @@ private:
     Ui::DeviceManagement* ui_;
     AcquisitionSession* session_;
     QLabel* listenError_;
-    libTavloWidget* camPlot_;
+    LiveDisplay display_;
+    const ColorOfPressMap& scale_;
     QList<QPair<QString, QString>> knownDevices_;
     QMap<QString, QVariant> deviceInfo_;
     int deviceCount_ = 0;
@@ -93,6 +109,7 @@ private:
     std::vector<int> pixelBuffer_;  // 500 x 500 x (red, green, blue), made at the first frame
     QString recordFilePath_;
     QString recordFileTag_;
+    int recordMeasureMode_ = recording::kEyesOpen;
     int recordingSeconds_ = 0;
     std::vector<PlateRecordingSummary> lastRecording_;
 };

@@ -1,5 +1,6 @@
 #include "PlateRecording.h"
 
+#include <pthread.h>
 #include <stdio.h>
 
 #include <QDateTime>
@@ -95,6 +96,7 @@ int PlateRecording::measuredRate() const {
 }
 
 void PlateRecording::writeLoop() {
+    pthread_setname_np(pthread_self(), "plate-writer");  // as debuggers and tests see it
     auto nextSync = std::chrono::steady_clock::now() + kSyncInterval;
     std::unique_lock<std::mutex> lock(mutex_);
     for (;;) {

@@ -43,10 +43,10 @@ void setupBalanceChart(QCustomPlot* plot, const QString& title, const QString& v
     styleAxis(plot->yAxis, font);
     plot->xAxis->setLabel(QObject::tr("Time(s)"));
     plot->yAxis->setLabel(valueLabel);
-    QObject::connect(plot->xAxis, SIGNAL(rangeChanged(QCPRange)), plot->xAxis2,
-                     SLOT(setRange(QCPRange)));
-    QObject::connect(plot->yAxis, SIGNAL(rangeChanged(QCPRange)), plot->yAxis2,
-                     SLOT(setRange(QCPRange)));
+    const auto rangeChanged = QOverload<const QCPRange&>::of(&QCPAxis::rangeChanged);
+    const auto setRange = QOverload<const QCPRange&>::of(&QCPAxis::setRange);
+    QObject::connect(plot->xAxis, rangeChanged, plot->xAxis2, setRange);
+    QObject::connect(plot->yAxis, rangeChanged, plot->yAxis2, setRange);
 
     for (const ChartGraph& graph : graphs) {
         QCPGraph* line = plot->addGraph();

@@ -4,8 +4,8 @@
 
 #include "PressImage.h"
 
-QImage renderFrameImage(const PressureMatrix& frame, int side) {
-    const cv::Mat image = drawPressImage(frame, QString(), side, side);
+QImage renderFrameImage(const ColorOfPressMap& scale, const PressureMatrix& frame, int side) {
+    const cv::Mat image = drawPressImage(scale, frame, QString(), side, side);
     if (image.empty()) return QImage();
     return QImage(image.data, image.cols, image.rows, static_cast<int>(image.step),
                   QImage::Format_BGR888)
@@ -22,7 +22,7 @@ QImage RecentFrameImages::imageOf(int n, const PressureMatrix& frame) {
         images_.push_front(std::move(entry));
         return images_.front().second;
     }
-    QImage image = renderFrameImage(frame, kFrameImageSide);
+    QImage image = renderFrameImage(scale_, frame, kFrameImageSide);
     if (image.isNull()) return image;
     images_.emplace_front(n, image);
     if (images_.size() > kCapacity) images_.pop_back();

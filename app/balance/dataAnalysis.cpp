@@ -3,7 +3,6 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMessageBox>
-#include <QSlider>
 #include <QTabWidget>
 #include <QTimer>
 #include <QToolButton>
@@ -17,41 +16,33 @@
 #include "ConfidenceEllipse.h"
 #include "CopChartSeries.h"
 #include "CopSeries.h"
-#include "GlobalState.h"
-#include "ReportPublisher.h"
 #include "StandardMeasuresPage.h"
 #include "SwayPlotWidget.h"
 #include "TrajectoryRect.h"
 #include "ViewHelpers.h"
 #include "staticTestDrawResult.h"
-#include "timeLine.h"
 #include "ui_dataAnalysis.h"
 
 namespace {
 
 constexpr int kFramePage = 0;
 
-// The process-wide results record; start-up creates it, a view used on its own creates it here.
-AnalysisResults& analysisResults() {
-    GlobalState& state = globalState();
-    if (!state.analysisResults) state.analysisResults = new AnalysisResults;
-    return *state.analysisResults;
-}
-
 }  // namespace
 
-dataAnalysis::dataAnalysis(QWidget* parent) : QWidget(parent), ui_(new Ui::dataAnalysisForm) {
+dataAnalysis::dataAnalysis(const ColorOfPressMap& scale, QWidget* parent)
+    : QWidget(parent), ui_(new Ui::dataAnalysisForm), recentImages_(scale) {
     ui_->setupUi(this);
     ui_->widget_8->hide();
-    connect(ui_->tabWidget, SIGNAL(currentChanged(int)), this, SLOT(slotActionOnTabChangeTo(int)));
+    connect(ui_->tabWidget, &QTabWidget::currentChanged, this,
+            &dataAnalysis::slotActionOnTabChangeTo);
     setupBalanceChart(ui_->widgetOfCopCurve, "足底压力中心(cop)轨迹", "Coordinate(mm)",
                       {{"X", Qt::blue}, {"Y", Qt::red}});
     setupBalanceChart(ui_->widgetOfCopSpeed, "足底压力中心(cop)速度", "Speed(cm/s)",
                       {{"X", Qt::blue}, {"Y", Qt::red}, {"S", Qt::green}});
     setupParameterTable(ui_->tableWidgetPara);
     setupFramePressureTable(ui_->tableWidget_everyFramePressure);
-    connect(ui_->pushButtonPublishReports, SIGNAL(clicked()), this,
-            SLOT(slotActionPublishReports()));
+    connect(ui_->pushButtonPublishReports, &QPushButton::clicked, this,
+            &dataAnalysis::slotActionPublishReports);
     ui_->label4ScalerImage->hide();
 
     standardPage_ = new StandardMeasuresPage(readLowpassSetting(analysisSettingsIniPath()));
@@ -74,7 +65,7 @@ QTableWidget* dataAnalysis::getResultTableWidget() const { return ui_->tableWidg
 
 QString dataAnalysis::commentText() const { return ui_->textEdit_Evaluation->toPlainText(); }
 
-void dataAnalysis::slotActionPublishReports() { publishReport({commentText()}); }
+void dataAnalysis::slotActionPublishReports() { emit publishRequested(commentText()); }
 
 QStringList dataAnalysis::saveChartsForReport(const QString& folder, const QString& stamp) {
     const QString prefix = folder + stamp;
@@ -98,7 +89,7 @@ void dataAnalysis::analyzeRecording(const QString& cacheFolder, LoadedRecording*
     currentFrame_ = 1;
     frameCount_ = static_cast<int>(recording.frames.size());
 
-    AnalysisResults& results = analysisResults();
+    AnalysisResults& results = results_;
     const UsableFrameRate rate =
         computeCopSeries(recording.frames, recording.frameRate, results, trajectory_);
     if (!rate.warning.empty()) std::printf("%s\r\n", rate.warning.c_str());
@@ -152,22 +143,11 @@ void dataAnalysis::showFrameImage() {
         frameImage_.scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation)));
 }
 
-void dataAnalysis::syncTimeline() {
-    timeLine* bar = globalState().timeLineView;
-    if (!bar) return;
-    bar->setTotalFrames(frameCount_, frameRate_);
-    // Only the slider's position follows; the bar keeps its own playback position.
-    if (auto* slider = bar->findChild<QSlider*>("horizontalSlider")) {
-        const QSignalBlocker quiet(slider);
-        slider->setValue(currentFrame_);
-    }
-}
+void dataAnalysis::syncTimeline() { emit recordingShown(frameCount_, frameRate_, currentFrame_); }
 
 void dataAnalysis::checkAndResetTimelinePlayback() {
-    timeLine* bar = globalState().timeLineView;
-    if (!bar) return;
     const bool framePage = ui_->tabWidget->currentIndex() == kFramePage;
-    bar->setTimelineControlsVisible(framePage);
+    emit timelineControlsWanted(framePage);
     if (framePage) syncTimeline();
 }
 
@@ -179,15 +159,14 @@ void dataAnalysis::slotActionOnTabChangeTo(int) {
 void dataAnalysis::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     requestLayout(10);
+    emit onScreen(true);
     checkAndResetTimelinePlayback();
 }
 
 void dataAnalysis::hideEvent(QHideEvent* event) {
     QWidget::hideEvent(event);
-    if (timeLine* bar = globalState().timeLineView) {
-        bar->setTimelineControlsVisible(false);
-        bar->stopPlayback();
-    }
+    emit timelineControlsWanted(false);
+    emit onScreen(false);
 }
 
 void dataAnalysis::resizeEvent(QResizeEvent* event) {
@@ -197,7 +176,7 @@ void dataAnalysis::resizeEvent(QResizeEvent* event) {
 
 void dataAnalysis::requestLayout(int delayMs) {
     resizeRequests_.push(1);
-    QTimer::singleShot(delayMs, this, SLOT(slotAction4ResizingWidget()));
+    QTimer::singleShot(delayMs, this, &dataAnalysis::slotAction4ResizingWidget);
 }
 
 void dataAnalysis::slotAction4ResizingWidget() {

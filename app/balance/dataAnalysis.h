@@ -10,8 +10,11 @@
 #include <memory>
 #include <queue>
 
+#include "AnalysisResults.h"
+#include "ColorScale.h"
 #include "FrameCop.h"
 #include "FrameImages.h"
+#include "GlobalState.h"
 #include "LoadedRecording.h"
 #include "Posturography.h"
 
@@ -27,12 +30,15 @@ class dataAnalysisForm;
 class dataAnalysis : public QWidget {
     Q_OBJECT
 public:
-    explicit dataAnalysis(QWidget* parent = nullptr);
+    // Frames are drawn through scale, which must outlive the view (tessaly-cli report builds
+    // the view with the program-wide scale).
+    explicit dataAnalysis(const ColorOfPressMap& scale = globalState().colorOfPressMap,
+                          QWidget* parent = nullptr);
     ~dataAnalysis() override;
 
     // Takes record over (the previous recording is deleted; null counts as an empty one),
     // analyses it, shows the results and frame 1, and tells the timeline the frame count and
-    // rate. The trajectory drawing's background is cacheFolder's analysis image.
+    // rate (recordingShown). The trajectory drawing's background is cacheFolder's analysis image.
     void analyzeRecording(const QString& cacheFolder, LoadedRecording* record);
     int frameCount() const { return frameCount_; }
     // The recording's rate as the analyses use it (200 for a rate of 0 in the file).
@@ -53,15 +59,22 @@ public:
     QString commentText() const;
     // The standard measures of the analysed recording, at the low-pass setting in force.
     const PosturographyOutcome& posturography() const { return posturography_; }
+    // The centre-of-pressure series and sway figures of the analysed recording.
+    const AnalysisResults& results() const { return results_; }
 
 signals:
     // After showFrame has shown frame number frame.
     void frameShown(int frame);
+    // For the timeline: a recording of frames at rate frames per second is shown at frame.
+    void recordingShown(int frames, double rate, int frame);
+    // For the timeline: its playback controls make sense (the frame page is shown) or not.
+    void timelineControlsWanted(bool visible);
+    // The view came on screen or left it: playback runs only while it is shown.
+    void onScreen(bool shown);
+    // The examiner asks for the data report with comment.
+    void publishRequested(const QString& comment);
 
 public slots:
-    // Connected to the data file browser's request to replay a file; playback runs through
-    // the timeline instead, so it has nothing to do.
-    void slotActionPlayFile(QString filePath) { Q_UNUSED(filePath); }
     void slotAction4ResizingWidget();
     void slotActionOnTabChangeTo(int newTabIdx);
     void checkAndResetTimelinePlayback();
@@ -69,7 +82,7 @@ public slots:
     void onPointMoveRight() { moveOrigin(2, 0); }
     void onPointMoveUp() { moveOrigin(0, -2); }
     void onPointMoveDown() { moveOrigin(0, 2); }
-    // Publishes the data report with this page's comment.
+    // Asks for the data report with this page's comment (publishRequested).
     void slotActionPublishReports();
     QTableWidget* getResultTableWidget() const;
 
@@ -87,6 +100,7 @@ private:
     void analyzePosturographyOf(double lowpassHz);
 
     Ui::dataAnalysisForm* ui_;
+    AnalysisResults results_;
     int frameCount_ = 0;
     double frameRate_ = 200.0;
     std::unique_ptr<LoadedRecording> loadedRecording_;

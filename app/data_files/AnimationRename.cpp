@@ -17,8 +17,8 @@ AnimationRename::AnimationRename(QWidget* parent) : QDialog(parent), ui_(new Ui:
     ui_->PBTN_confirm->setStyleSheet(app::kButtonStyleSheet);
     ui_->PBTN_cancle->setStyleSheet(app::kButtonStyleSheet);
     ui_->LE_newFileName->installEventFilter(this);
-    connect(ui_->PBTN_confirm, SIGNAL(clicked()), this, SLOT(confirm()));
-    connect(ui_->PBTN_cancle, SIGNAL(clicked()), this, SLOT(cancle()));
+    connect(ui_->PBTN_confirm, &QPushButton::clicked, this, &AnimationRename::confirm);
+    connect(ui_->PBTN_cancle, &QPushButton::clicked, this, &AnimationRename::cancle);
 }
 
 AnimationRename::~AnimationRename() { delete ui_; }

@@ -42,41 +42,11 @@ void setupColumns(QTreeWidget* tree) {
     tree->header()->setHighlightSections(false);
 }
 
-void connectControls(QWidget* browser, QTreeWidget* tree) {
-    const struct {
-        const char* sender;
-        const char* signal;
-        const char* slot;
-    } links[] = {
-        {"deleteAction", SIGNAL(triggered()), SLOT(onDeleteAnimat())},
-        {"deleteFileBtn", SIGNAL(clicked()), SLOT(onDeleteAnimat())},
-        {"openAction", SIGNAL(triggered()), SLOT(onOpenAnimation())},
-        {"actionRename", SIGNAL(triggered()), SLOT(onRenameAnimation())},
-        {"renameBtn", SIGNAL(clicked()), SLOT(onRenameAnimation())},
-        {"actionFolder", SIGNAL(triggered()), SLOT(onOpenFileFolder())},
-        {"openFolderAction", SIGNAL(clicked()), SLOT(onOpenFileFolder())},
-        {"refreshTreeBtn", SIGNAL(clicked()), SLOT(onRefreshList())},
-        {"action_ExportToCSV", SIGNAL(triggered()), SLOT(onExportDataToCSV())},
-    };
-    for (const auto& link : links)
-        if (QObject* sender = browser->findChild<QObject*>(link.sender))
-            QObject::connect(sender, link.signal, browser, link.slot);
-    QObject::connect(tree, SIGNAL(customContextMenuRequested(QPoint)), browser,
-                     SLOT(onConnectionListMenu(QPoint)));
-    // SLOT() texts start with a code digit; the meta-object wants the bare signature.
-    if (browser->metaObject()->indexOfSlot("onItemClicked(QTreeWidgetItem*,int)") >= 0)
-        QObject::connect(tree, SIGNAL(itemClicked(QTreeWidgetItem*, int)), browser,
-                         SLOT(onItemClicked(QTreeWidgetItem*, int)));
-    QObject::connect(tree, SIGNAL(itemDoubleClicked(QTreeWidgetItem*, int)), browser,
-                     SLOT(onItemDoubleClicked(QTreeWidgetItem*, int)));
-}
-
 }  // namespace
 
-void setupFileBrowser(QWidget* browser, QTreeWidget* tree) {
+void setupFileBrowserLook(QWidget* browser, QTreeWidget* tree) {
     setToolbarIcons(browser);
     setupColumns(tree);
-    connectControls(browser, tree);
 }
 
 void fillFileListTree(QTreeWidget* tree, const std::vector<DataFileEntry>& entries,

@@ -21,11 +21,13 @@
 #include "dataAnalysis.h"
 #include "fileManager.h"
 #include "forcePlateStaticDataAnalysis.h"
-#include "timeLine.h"
 #include "ui_forcePlateDataFilesRecord.h"
 
-forcePlateDataFilesRecord::forcePlateDataFilesRecord(QWidget* parent)
+forcePlateDataFilesRecord::forcePlateDataFilesRecord(forcePlateStaticDataAnalysis* staticView,
+                                                     dataAnalysis* balanceView, QWidget* parent)
     : QWidget(parent),
+      staticView_(staticView),
+      balanceView_(balanceView),
       ui_(new Ui::forcePlateDataFilesRecord),
       playIcon_(openRowIcon()),
       idleIcon_(idleRowIcon()) {
@@ -70,8 +72,7 @@ void forcePlateDataFilesRecord::onOpenAnimation() {
 }
 
 void forcePlateDataFilesRecord::loadDataFile(const QString& path) {
-    GlobalState& state = globalState();
-    if (state.timeLineView) state.timeLineView->resetTimeline();
+    emit recordingOpening();
     RecordingLoad load = loadRecording(path);
     switch (load.status) {
         case RecordingLoad::Status::OpenFailed:
@@ -95,19 +96,34 @@ void forcePlateDataFilesRecord::loadDataFile(const QString& path) {
     createPrivateFolder(folder);
     cacheFolder_ = folder.toStdString();
 
-    showRecordingInAnalysisViews(folder, load.recording.release());
+    showRecordingInAnalysisViews(
+        {staticView_, balanceView_, [this](MainTab tab) { emit tabWanted(tab); }}, folder,
+        load.recording.release());
+}
+
+void showRecordingInAnalysisViews(const AnalysisViews& views, const QString& cacheFolder,
+                                  LoadedRecording* record) {
+    const auto showTab = [&](MainTab tab) {
+        if (views.showTab) views.showTab(tab);
+    };
+    if (views.staticView) views.staticView->analyzeDataFile(cacheFolder, record);
+    showTab(MainTab::StaticAnalysis);
+    waitProcessingEvents(50);
+    if (views.balanceView)
+        views.balanceView->analyzeRecording(cacheFolder, record);  // takes it over
+    else
+        delete record;
+    showTab(MainTab::Balance);
 }
 
 void showRecordingInAnalysisViews(const QString& cacheFolder, LoadedRecording* record) {
     GlobalState& state = globalState();
-    if (state.staticAnalysisView) state.staticAnalysisView->analyzeDataFile(cacheFolder, record);
-    if (state.mainTabWidget) state.mainTabWidget->setCurrentIndex(1);
-    waitProcessingEvents(50);
-    if (state.balanceAnalysisView)
-        state.balanceAnalysisView->analyzeRecording(cacheFolder, record);  // takes it over
-    else
-        delete record;
-    if (state.mainTabWidget) state.mainTabWidget->setCurrentIndex(2);
+    QTabWidget* tabs = state.mainTabWidget;
+    showRecordingInAnalysisViews({state.staticAnalysisView, state.balanceAnalysisView,
+                                  [tabs](MainTab tab) {
+                                      if (tabs) tabs->setCurrentIndex(tabIndex(tab));
+                                  }},
+                                 cacheFolder, record);
 }
 
 void forcePlateDataFilesRecord::onDeleteAnimat() {
@@ -141,8 +157,7 @@ void forcePlateDataFilesRecord::followRenamedRecording(const QString& oldPath,
     // The open recording: its views read the analysis image from the new folder.
     const QString folder = recordingCacheFolder(cacheRoot, newPath);
     cacheFolder_ = folder.toStdString();
-    if (forcePlateStaticDataAnalysis* view = globalState().staticAnalysisView)
-        view->cacheFolderMoved(folder);
+    if (staticView_) staticView_->cacheFolderMoved(folder);
 }
 
 void forcePlateDataFilesRecord::onExportDataToCSV() {

@@ -9,9 +9,14 @@
 #include <QString>
 #include <QStringList>
 #include <QWidget>
+#include <functional>
 #include <string>
 
+#include "MainTab.h"
+
 class QTreeWidgetItem;
+class dataAnalysis;
+class forcePlateStaticDataAnalysis;
 struct LoadedRecording;
 namespace Ui {
 class forcePlateDataFilesRecord;
@@ -20,7 +25,9 @@ class forcePlateDataFilesRecord;
 class forcePlateDataFilesRecord : public QWidget {
     Q_OBJECT
 public:
-    explicit forcePlateDataFilesRecord(QWidget* parent = nullptr);
+    // Opened recordings are analysed in staticView and balanceView (either may be null).
+    forcePlateDataFilesRecord(forcePlateStaticDataAnalysis* staticView, dataAnalysis* balanceView,
+                              QWidget* parent = nullptr);
     ~forcePlateDataFilesRecord() override;
 
     // Absolute paths of the listed files, in listing (iteration) order.
@@ -33,7 +40,10 @@ public:
     void loadDataFile(const QString& path);
 
 signals:
-    void playOriDataCSV(QString filePath);
+    // A recording is about to be opened: the timeline forgets the previous one.
+    void recordingOpening();
+    // Opening a recording shows the analyses' tabs one after the other.
+    void tabWanted(MainTab tab);
 
 public slots:
     void onRefreshList();
@@ -55,6 +65,8 @@ private:
     // the open one).
     void followRenamedRecording(const QString& oldPath, const QString& newPath);
 
+    forcePlateStaticDataAnalysis* staticView_;
+    dataAnalysis* balanceView_;
     Ui::forcePlateDataFilesRecord* ui_;
     QIcon playIcon_;
     QIcon idleIcon_;
@@ -62,7 +74,17 @@ private:
     std::string cacheFolder_;
 };
 
-// Analyses record in the views registered in the global state, as opening a recording does:
-// the static analysis on its tab, a 50 ms pause, then the balance analysis (which takes record
-// over) on its tab. Without a balance view, record is deleted.
+// The views a recording is analysed in; showTab (if set) brings a main tab to the front.
+struct AnalysisViews {
+    forcePlateStaticDataAnalysis* staticView = nullptr;
+    dataAnalysis* balanceView = nullptr;
+    std::function<void(MainTab)> showTab;
+};
+
+// Analyses record in views, as opening a recording does: the static analysis on its tab, a
+// 50 ms pause, then the balance analysis (which takes record over) on its tab. Without a
+// balance view, record is deleted.
+void showRecordingInAnalysisViews(const AnalysisViews& views, const QString& cacheFolder,
+                                  LoadedRecording* record);
+// The same in the views tessaly-cli report registers in the global state.
 void showRecordingInAnalysisViews(const QString& cacheFolder, LoadedRecording* record);

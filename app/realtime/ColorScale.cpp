@@ -15,9 +15,14 @@ const QColor kWhite(255, 255, 255);
 
 }  // namespace
 
-void loadColorOfPressMap(GlobalState& state) {
-    loadColorOfPressMap(state.colorOfPressMap, app::resourcePath("Config_Color.ini"));
+ColorOfPressMap loadProgramColorScale() {
+    ColorOfPressMap map;
+    loadColorOfPressMap(map,
+                        app::resourcePath("Config_Color.ini"));
+    return map;
 }
+
+void loadColorOfPressMap(GlobalState& state) { state.colorOfPressMap = loadProgramColorScale(); }
 
 void loadColorOfPressMap(ColorOfPressMap& map, const QString& iniPath) {
     map.clear();
@@ -43,10 +48,6 @@ void loadColorOfPressMap(ColorOfPressMap& map, const QString& iniPath) {
             *it = running;
         }
     }
-}
-
-void getColorOfPress(int value, int& red, int& green, int& blue) {
-    getColorOfPress(globalState().colorOfPressMap, value, red, green, blue);
 }
 
 void getColorOfPress(const ColorOfPressMap& map, int value, int& red, int& green, int& blue) {

@@ -8,15 +8,17 @@
 
 struct GlobalState;
 
-// Pressure value -> colour, the type of GlobalState::colorOfPressMap.
+// Pressure value -> colour.
 using ColorOfPressMap = QMap<int, QColor>;
 
 // The scale covers the values 0..kHighestPressValue (4097 entries).
 constexpr int kHighestPressValue = 4096;
 
-// Fills state.colorOfPressMap from Config_Color.ini of the read-only resources.
-// Call once, after the application object exists and before any other thread reads the map.
-// A missing or unreadable file is no error: the whole scale is white.
+// The program's scale: Config_Color.ini of the read-only resources read as
+// below. Call after the application object exists. A missing or unreadable file is no error:
+// the whole scale is white.
+ColorOfPressMap loadProgramColorScale();
+// Fills state.colorOfPressMap with loadProgramColorScale() (tessaly-cli report's views).
 void loadColorOfPressMap(GlobalState& state);
 
 // Fills map from the INI file at iniPath (group "colorOfPress", key = value, colour text as
@@ -26,7 +28,6 @@ void loadColorOfPressMap(GlobalState& state);
 // leaves its entry unset; keys outside 0..4096 are kept but never looked up.
 void loadColorOfPressMap(ColorOfPressMap& map, const QString& iniPath);
 
-// Red, green and blue (0..255) of a raw pressure value in the global scale. Values above
-// 4095 and negative values give white, as does a scale that was never loaded.
-void getColorOfPress(int value, int& red, int& green, int& blue);
+// Red, green and blue (0..255) of a raw pressure value in map. Values above 4095 and negative
+// values give white, as does a scale that was never loaded.
 void getColorOfPress(const ColorOfPressMap& map, int value, int& red, int& green, int& blue);

@@ -8,8 +8,6 @@
 #include <algorithm>
 
 #include "AppFolders.h"
-#include "DeviceManagement.h"
-#include "GlobalState.h"
 #include "ViewHelpers.h"
 #include "libTavloWidget.h"
 #include "ui_ForcePlateStaticTest.h"
@@ -41,7 +39,6 @@ ForcePlateStaticTest::ForcePlateStaticTest(QWidget* parent)
     // The marker is the user's (config folder); beside the program it still counts.
     tableMode_ = QFile::exists(appFolders().config + "/table.key") ||
                  QFile::exists(QCoreApplication::applicationDirPath() + "/table.key");
-    globalState().valueTable = ui_->tableWidget;
     slotAction4ResizingWidget(true);
 }
 
@@ -50,11 +47,14 @@ ForcePlateStaticTest::~ForcePlateStaticTest() { delete ui_; }
 void ForcePlateStaticTest::setDeviceList(const QList<QPair<QString, QString>>& devices) {
     ui_->CBX_devices->clear();
     for (const auto& device : devices) ui_->CBX_devices->addItem(device.first);
+    platePresent_ = !devices.isEmpty();
     pendingLayoutRequests_.append('1');
     slotAction4ResizingWidget(false);
 }
 
 libTavloWidget* ForcePlateStaticTest::getCamPlot() const { return ui_->WIG_camPlot; }
+
+QTableWidget* ForcePlateStaticTest::valueTable() const { return ui_->tableWidget; }
 
 int ForcePlateStaticTest::measureModeIndex() const {
     return ui_->comboBoxMeasureModel->currentIndex();
@@ -88,23 +88,20 @@ void ForcePlateStaticTest::placeRecordingFrame() {
         recordingFrame_->lower();
 }
 
-bool ForcePlateStaticTest::platePresent() const {
-    const DeviceManagement* panel = globalState().deviceManagement;
-    return panel && !panel->knownDevices().isEmpty();
-}
+bool ForcePlateStaticTest::platePresent() const { return platePresent_; }
 
 // Deferred through single-shot timers so that a burst of show and resize events leads to one
 // layout after the burst.
 void ForcePlateStaticTest::showEvent(QShowEvent* event) {
     QWidget::showEvent(event);
     pendingLayoutRequests_.append('1');
-    QTimer::singleShot(10, this, SLOT(slotAction4ResizingWidget()));
+    QTimer::singleShot(10, this, QOverload<>::of(&ForcePlateStaticTest::slotAction4ResizingWidget));
 }
 
 void ForcePlateStaticTest::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     pendingLayoutRequests_.append('1');
-    QTimer::singleShot(50, this, SLOT(slotAction4ResizingWidget()));
+    QTimer::singleShot(50, this, QOverload<>::of(&ForcePlateStaticTest::slotAction4ResizingWidget));
 }
 
 void ForcePlateStaticTest::slotAction4ResizingWidget() { slotAction4ResizingWidget(false); }

@@ -10,6 +10,7 @@
 #include <QWidget>
 
 class QFrame;
+class QTableWidget;
 class libTavloWidget;
 namespace Ui {
 class signalPlatStaticTest;
@@ -21,9 +22,12 @@ public:
     explicit ForcePlateStaticTest(QWidget* parent = nullptr);
     ~ForcePlateStaticTest() override;
 
-    // Refills the plate choice with the serial text of every (serial, model) entry.
+    // Refills the plate choice with the serial text of every (serial, model) entry; the
+    // display area shows the live picture once a plate is listed.
     void setDeviceList(const QList<QPair<QString, QString>>& devices);
     libTavloWidget* getCamPlot() const;
+    // The table of raw values shown instead of the picture in table mode.
+    QTableWidget* valueTable() const;
 
     bool isRealTimeTabActive() const { return realTimeTabActive_; }
     void setRealTimeTabActive(bool active) { realTimeTabActive_ = active; }
@@ -55,6 +59,7 @@ private:
     Ui::signalPlatStaticTest* ui_;
     bool realTimeTabActive_ = true;
     bool tableMode_ = false;
+    bool platePresent_ = false;
     QByteArray pendingLayoutRequests_;
     QFrame* recordingFrame_;
 };

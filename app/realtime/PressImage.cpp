@@ -5,8 +5,6 @@
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
-#include "GlobalState.h"
-
 namespace {
 
 constexpr int kLowestDrawnValue = 50;
@@ -31,10 +29,6 @@ bool writeImage(const cv::Mat& image, const QString& path) {
 }
 
 }  // namespace
-
-cv::Mat drawPressImage(const PressureMatrix& matrix, const QString& path, int width, int height) {
-    return drawPressImage(globalState().colorOfPressMap, matrix, path, width, height);
-}
 
 cv::Mat drawPressImage(const ColorOfPressMap& map, const PressureMatrix& matrix,
                        const QString& path, int width, int height) {

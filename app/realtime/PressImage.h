@@ -9,13 +9,12 @@
 #include "PressureMatrix.h"
 
 // Renders matrix to an 8-bit, 3-channel image in blue-green-red order, width x height
-// pixels, with the global colour scale. Cells are clamped to 50..4096 and scaled to 8-bit
+// pixels, with the colour scale map. Cells are clamped to 50..4096 and scaled to 8-bit
 // levels (so a cell without pressure shows the colour of value 48), the 50 x 50 levels are
 // resized bicubically, and level k takes the colour of value 16 * k. When path is not empty
 // the image is also written there, its type following the extension, and
 // "Save image <path> success|failed" is printed; a failed write still returns the image.
 // Returns an empty image when width or height is not positive.
-cv::Mat drawPressImage(const PressureMatrix& matrix, const QString& path, int width, int height);
 cv::Mat drawPressImage(const ColorOfPressMap& map, const PressureMatrix& matrix,
                        const QString& path, int width, int height);
 

@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QIntValidator>
 #include <QMessageBox>
-#include <QTabWidget>
 #include <QTimer>
 #include <algorithm>
 #include <cmath>
@@ -13,23 +12,14 @@
 #include "AppConstants.h"
 #include "DeviceManagement.h"
 #include "ForcePlateStaticTest.h"
-#include "GlobalState.h"
 #include "PrivateFiles.h"
-#include "dataAnalysis.h"
-#include "forcePlateDataFilesRecord.h"
 #include "ui_timeLine.h"
 
 namespace {
 
-constexpr int kBalanceTab = 2;
 constexpr int kRecordTimeTickMs = 100;
 const char* const kPlayIcon = "Images/play.png";
 const char* const kPauseIcon = "images/pause.png";
-
-bool balanceTabShown() {
-    QTabWidget* tabs = globalState().mainTabWidget;
-    return tabs && tabs->currentIndex() == kBalanceTab;
-}
 
 void warn(QWidget* parent, const QString& text) {
     QMessageBox::warning(parent, "操作提示", text, QMessageBox::Ok);
@@ -55,8 +45,10 @@ public:
 
 }  // namespace
 
-timeLine::timeLine(QWidget* parent)
+timeLine::timeLine(DeviceManagement* panel, ForcePlateStaticTest* realTime, QWidget* parent)
     : QWidget(parent),
+      panel_(panel),
+      realTime_(realTime),
       ui_(new Ui::timeLine),
       recordTimer_(new QTimer(this)),
       playTimer_(new QTimer(this)),
@@ -68,18 +60,19 @@ timeLine::timeLine(QWidget* parent)
     ui_->_forAddFrameBtn->setIcon(QIcon(app::resourcePath("images/toRight.png")));
     ui_->recordTimeShower->hide();
 
-    connect(ui_->_recordBtn_2, SIGNAL(clicked()), this, SLOT(sloatActionRealDrawData()));
-    connect(recordTimer_, SIGNAL(timeout()), this, SLOT(displayTimeOnUI()));
-    connect(ui_->horizontalSlider, SIGNAL(valueChanged(int)), this, SLOT(slotActionSetValue(int)));
-    connect(playTimer_, SIGNAL(timeout()), this, SLOT(playData()));
-    connect(ui_->_playBtn, SIGNAL(clicked()), this, SLOT(slotActionPlayOrStop()));
-    connect(ui_->_backReduceFrameBtn, SIGNAL(clicked()), this, SLOT(slotActionReduceFrame()));
-    connect(ui_->_forAddFrameBtn, SIGNAL(clicked()), this, SLOT(slotActionAddFrame()));
-    connect(ui_->horizontalSlider, SIGNAL(sliderPressed()), this,
-            SLOT(slotActionOnSliderPressed()));
-    if (DeviceManagement* panel = globalState().deviceManagement) {
-        connect(panel, SIGNAL(recordingFailed(QString)), this, SLOT(onRecordingFailed(QString)));
-        connect(panel, &DeviceManagement::recordingComplete, this,
+    connect(ui_->_recordBtn_2, &QToolButton::clicked, this, &timeLine::sloatActionRealDrawData);
+    connect(recordTimer_, &QTimer::timeout, this, &timeLine::displayTimeOnUI);
+    connect(ui_->horizontalSlider, &QSlider::valueChanged, this, &timeLine::slotActionSetValue);
+    connect(playTimer_, &QTimer::timeout, this, &timeLine::playData);
+    connect(ui_->_playBtn, &QToolButton::clicked, this, &timeLine::slotActionPlayOrStop);
+    connect(ui_->_backReduceFrameBtn, &QToolButton::clicked, this,
+            &timeLine::slotActionReduceFrame);
+    connect(ui_->_forAddFrameBtn, &QToolButton::clicked, this, &timeLine::slotActionAddFrame);
+    connect(ui_->horizontalSlider, &QSlider::sliderPressed, this,
+            &timeLine::slotActionOnSliderPressed);
+    if (panel_) {
+        connect(panel_, &DeviceManagement::recordingFailed, this, &timeLine::onRecordingFailed);
+        connect(panel_, &DeviceManagement::recordingComplete, this,
                 [this] { stopRecordingSequence(); });
     }
 
@@ -115,8 +108,8 @@ void timeLine::setTimelineControlsVisible(bool visible) {
 // ---- recording ----
 
 void timeLine::sloatActionRealDrawData() {
-    DeviceManagement* panel = globalState().deviceManagement;
-    if (!panel || !panel->isActive()) {
+    DeviceManagement* panel = panel_;
+    if (!panel || !realTime_ || !panel->isActive()) {
         warn(this, "请先切换到【单板实时模式】选择设备！");
         return;
     }
@@ -131,8 +124,8 @@ void timeLine::sloatActionRealDrawData() {
 }
 
 void timeLine::startRecordingSequence() {
-    DeviceManagement* panel = globalState().deviceManagement;
-    ForcePlateStaticTest* realTime = globalState().realTimeView;
+    DeviceManagement* panel = panel_;
+    ForcePlateStaticTest* realTime = realTime_;
     ui_->_recordBtn_2->setCheckable(false);  // also unchecks it: the next click stops
 
     createPrivateFolder(app::dataDirectory());
@@ -141,6 +134,7 @@ void timeLine::startRecordingSequence() {
                          realTime->fileTag() + app::kRecordingExtension;
     panel->setRecordFilePath(path);
     panel->setRecordFileTag(realTime->fileTag());
+    panel->setRecordMeasureMode(realTime->measureModeIndex());
     recordingSeconds_ = realTime->measureTimeIndex() == 0 ? 0 : realTime->measureTimeText().toInt();
     panel->setRecordingSeconds(recordingSeconds_);
     const RecordingError opened = panel->startRecording();
@@ -160,13 +154,12 @@ void timeLine::stopRecordingSequence() {
     setRecordButtonIdle();
     RecordingError closed;
     QString losses;
-    if (DeviceManagement* panel = globalState().deviceManagement) {
-        closed = panel->stopRecording();
-        losses = panel->lossReport();
+    if (panel_) {
+        closed = panel_->stopRecording();
+        losses = panel_->lossReport();
     }
-    if (ForcePlateStaticTest* realTime = globalState().realTimeView)
-        realTime->setRecordingMarked(false);
-    refreshDataFileList();
+    if (realTime_) realTime_->setRecordingMarked(false);
+    emit recordingSaved();
     setMeasureChoicesEnabled(true);
     ui_->lineEditTime->setText("0");
     if (!closed.ok()) warn(this, QString("数据文件未能完整保存：\n%1").arg(closed.message));
@@ -187,8 +180,7 @@ void timeLine::onRecordingFailed(const QString& message) {
 // recorded frame. The device panel ends a fixed time by the frames' arrival; should the frames
 // stop coming (a plate unplugged), the recording ends a second after its time here.
 void timeLine::displayTimeOnUI() {
-    const DeviceManagement* panel = globalState().deviceManagement;
-    const double elapsed = panel ? panel->recordedSeconds() : 0;
+    const double elapsed = panel_ ? panel_->recordedSeconds() : 0;
     if (recordingSeconds_ > 0 && elapsed > recordingSeconds_ + 1) {
         stopRecordingSequence();
         return;
@@ -206,18 +198,15 @@ void timeLine::setRecordButtonIdle() {
 }
 
 void timeLine::setMeasureChoicesEnabled(bool enabled) {
-    if (ForcePlateStaticTest* realTime = globalState().realTimeView)
-        realTime->setMeasureChoicesEnabled(enabled);
-}
-
-void timeLine::refreshDataFileList() {
-    if (forcePlateDataFilesRecord* files = globalState().dataFilesView) files->onRefreshList();
+    if (realTime_) realTime_->setMeasureChoicesEnabled(enabled);
 }
 
 // ---- playback ----
 
+void timeLine::setPlaybackAllowed(bool allowed) { playbackAllowed_ = allowed; }
+
 void timeLine::slotActionPlayOrStop() {
-    if (!balanceTabShown()) return;
+    if (!playbackAllowed_) return;
     if (playing_)
         stopPlayback();
     else
@@ -274,6 +263,12 @@ void timeLine::setTotalFrames(int total, double rate) {
     showPlaybackTime(currentFrame_);
 }
 
+void timeLine::followRecording(int total, double rate, int frame) {
+    setTotalFrames(total, rate);
+    const QSignalBlocker quiet(ui_->horizontalSlider);
+    ui_->horizontalSlider->setValue(frame);
+}
+
 void timeLine::playData() {
     const qint64 elapsedNs = playbackElapsed_.nsecsElapsed();
     const int due = playbackClock_.frameAt(elapsedNs);
@@ -281,7 +276,7 @@ void timeLine::playData() {
     if (due != currentFrame_) {
         currentFrame_ = due;
         showPlaybackPosition(due);
-        if (balanceTabShown()) globalState().balanceAnalysisView->showFrame(due);
+        if (playbackAllowed_) emit frameChosen(due);
     }
     if (playbackClock_.endedAt(elapsedNs)) {
         stopPlayback();
@@ -292,7 +287,7 @@ void timeLine::playData() {
 void timeLine::goToFrame(int frame) {
     currentFrame_ = frame;
     showPlaybackPosition(frame);
-    if (dataAnalysis* balance = globalState().balanceAnalysisView) balance->showFrame(frame);
+    emit frameChosen(frame);
 }
 
 void timeLine::showPlaybackPosition(int frame) {

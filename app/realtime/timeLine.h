@@ -10,6 +10,8 @@
 
 #include "PlaybackClock.h"
 
+class DeviceManagement;
+class ForcePlateStaticTest;
 class QIntValidator;
 class QTimer;
 namespace Ui {
@@ -19,7 +21,9 @@ class timeLine;
 class timeLine : public QWidget {
     Q_OBJECT
 public:
-    explicit timeLine(QWidget* parent = nullptr);
+    // Records through panel with the measurement choices of realTime; without them (null) the
+    // bar only plays back.
+    timeLine(DeviceManagement* panel, ForcePlateStaticTest* realTime, QWidget* parent = nullptr);
     ~timeLine() override;
 
     // Shows or hides the playback widgets (they make sense on the balance tab only).
@@ -32,6 +36,11 @@ public:
     // The balance view's recording has total frames at rate frames per second (as the analyses
     // read it): slider range 1..total, the total field and the time.
     void setTotalFrames(int total, double rate);
+    // The balance view shows a recording of total frames at rate at frame: setTotalFrames, and
+    // the slider (only) moves to frame; the bar keeps its own playback position.
+    void followRecording(int total, double rate, int frame);
+    // Playback runs only while allowed: while the balance view is on screen.
+    void setPlaybackAllowed(bool allowed);
 
     bool isPlaying() const { return playing_; }
     int currentFrame() const { return currentFrame_; }
@@ -44,6 +53,10 @@ public:
 signals:
     // Playback reached the last frame and stopped by itself.
     void playbackFinished();
+    // The balance view should show frame number frame (1-based).
+    void frameChosen(int frame);
+    // A recording ended and its file is on disk.
+    void recordingSaved();
 
 public slots:
     void sloatActionRealDrawData();
@@ -71,12 +84,13 @@ private:
     void onFrameTyped();
     void setRecordButtonIdle();
     void setMeasureChoicesEnabled(bool enabled);
-    void refreshDataFileList();
 
     int recordingSeconds_ = 0;  // of the running recording; 0 for a free one
     int totalFrames_ = 0;
     int currentFrame_ = 0;
     double frameRate_ = 200.0;
+    DeviceManagement* panel_;
+    ForcePlateStaticTest* realTime_;
     Ui::timeLine* ui_;
     QTimer* recordTimer_;
     QTimer* playTimer_;
@@ -84,5 +98,6 @@ private:
     PlaybackClock playbackClock_;
     QElapsedTimer playbackElapsed_;
     bool playing_ = false;
+    bool playbackAllowed_ = false;
     bool controlsVisible_ = true;
 };

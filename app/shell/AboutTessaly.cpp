@@ -14,7 +14,7 @@ constexpr const char* kRightsNotice = "Copyright © 2026 VELTRIX. All rights res
 AboutTessaly::AboutTessaly(QWidget* parent) : QDialog(parent), ui_(new Ui::AboutTessaly) {
     ui_->setupUi(this);
     ui_->about_closeBtn->setStyleSheet(app::kButtonStyleSheet);
-    connect(ui_->about_closeBtn, SIGNAL(clicked()), this, SLOT(onClose()));
+    connect(ui_->about_closeBtn, &QPushButton::clicked, this, &AboutTessaly::onClose);
     setWindowFlags(windowFlags() & ~Qt::WindowContextHelpButtonHint);
 
     ui_->LBL_fullName->setText(app::kProductName);

@@ -10,7 +10,6 @@
 #include "AppConstants.h"
 #include "AtomicWrite.h"
 #include "ColorText.h"
-#include "GlobalState.h"
 #include "PrivateFiles.h"
 #include "forcePlateStaticDataAnalysis.h"
 #include "ui_configDialog.h"
@@ -20,10 +19,11 @@ const char* const kKeyProperty = "CONFIG_PATH";
 const char* const kColorProperty = "LASTEST_COLOR";
 }  // namespace
 
-configDialog::configDialog(QWidget* parent, int pageIndex)
-    : configDialog(parent, pageIndex, analysisColorsIniPath()) {}
+configDialog::configDialog(QWidget* parent, int pageIndex, forcePlateStaticDataAnalysis* staticView)
+    : configDialog(parent, pageIndex, analysisColorsIniPath(), staticView) {}
 
-configDialog::configDialog(QWidget* parent, int pageIndex, const QString& iniPath)
+configDialog::configDialog(QWidget* parent, int pageIndex, const QString& iniPath,
+                           forcePlateStaticDataAnalysis* staticView)
     : QDialog(parent),
       ui_(new Ui::configDialog),
       iniPath_(iniPath),
@@ -47,17 +47,20 @@ configDialog::configDialog(QWidget* parent, int pageIndex, const QString& iniPat
     for (const auto& [button, setting] : buttons) {
         button->setProperty(kKeyProperty, QString(setting.first));
         showColorOn(button, setting.second);
-        connect(button, SIGNAL(clicked()), this, SLOT(slotOnSelectingColor()));
+        connect(button, &QPushButton::clicked, this, &configDialog::slotOnSelectingColor);
     }
 
-    connect(this, SIGNAL(updateColorSettings()), this, SLOT(slotOnRefreshColorSettings()));
-    if (QWidget* staticView = globalState().staticAnalysisView)
-        connect(this, SIGNAL(updateColorSettings()), staticView,
-                SLOT(slotOnRefreshColorSettings()));
-    connect(ui_->pushButton_SelectStorePath, SIGNAL(clicked()), this,
-            SLOT(slotOnClickBtn_selectStorePath()));
-    connect(ui_->pushButton_Confirmed, SIGNAL(clicked()), this, SLOT(slotOnClickBtn_confirmed()));
-    connect(ui_->pushButton_Cancel, SIGNAL(clicked()), this, SLOT(slotOnClickBtn_cancel()));
+    connect(this, &configDialog::updateColorSettings, this,
+            &configDialog::slotOnRefreshColorSettings);
+    if (staticView)
+        connect(this, &configDialog::updateColorSettings, staticView,
+                &forcePlateStaticDataAnalysis::slotOnRefreshColorSettings);
+    connect(ui_->pushButton_SelectStorePath, &QPushButton::clicked, this,
+            &configDialog::slotOnClickBtn_selectStorePath);
+    connect(ui_->pushButton_Confirmed, &QPushButton::clicked, this,
+            &configDialog::slotOnClickBtn_confirmed);
+    connect(ui_->pushButton_Cancel, &QPushButton::clicked, this,
+            &configDialog::slotOnClickBtn_cancel);
 }
 
 configDialog::~configDialog() { delete ui_; }

@@ -8,6 +8,7 @@
 #include <QString>
 
 class QPushButton;
+class forcePlateStaticDataAnalysis;
 namespace Ui {
 class configDialog;
 }
@@ -15,9 +16,11 @@ class configDialog;
 class configDialog : public QDialog {
     Q_OBJECT
 public:
-    // pageIndex 0: colours, 1: folders and port. The colours live in iniPath.
-    configDialog(QWidget* parent, int pageIndex, const QString& iniPath);
-    configDialog(QWidget* parent, int pageIndex);
+    // pageIndex 0: colours, 1: folders and port. The colours live in iniPath (by default the
+    // analysis colours' file); a stored colour reaches staticView (if given) at once.
+    configDialog(QWidget* parent, int pageIndex, const QString& iniPath,
+                 forcePlateStaticDataAnalysis* staticView = nullptr);
+    configDialog(QWidget* parent, int pageIndex, forcePlateStaticDataAnalysis* staticView);
     ~configDialog() override;
 
 signals:

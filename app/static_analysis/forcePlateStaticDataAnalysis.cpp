@@ -10,9 +10,7 @@
 #include "AnalysisColors.h"
 #include "AnalysisImages.h"
 #include "FootFigures.h"
-#include "GlobalState.h"
 #include "PrivateFiles.h"
-#include "ReportPublisher.h"
 #include "StaticCharts.h"
 #include "StaticPainters.h"
 #include "ViewHelpers.h"
@@ -38,8 +36,9 @@ void makeFixedSquare(QWidget* widget, int side) {
 
 }  // namespace
 
-forcePlateStaticDataAnalysis::forcePlateStaticDataAnalysis(QWidget* parent)
-    : QWidget(parent), ui_(std::make_unique<Ui::forcePlateStaticDataAnalysis>()) {
+forcePlateStaticDataAnalysis::forcePlateStaticDataAnalysis(const ColorOfPressMap& scale,
+                                                           QWidget* parent)
+    : QWidget(parent), ui_(std::make_unique<Ui::forcePlateStaticDataAnalysis>()), scale_(scale) {
     ui_->setupUi(this);
     for (QWidget* page :
          {ui_->tab1_defaultWidget, ui_->tab2_mainWidgetBox, ui_->tab3_primaryWidgetBox})
@@ -132,7 +131,7 @@ void forcePlateStaticDataAnalysis::analyzeDataFile(const QString& cacheFolder,
     std::fflush(stdout);
     recording_ = record;
     cacheFolder_ = cacheFolder;
-    writeAnalysisImage(globalState().colorOfPressMap, cacheFolder, analysis_.grids.peakGrid);
+    writeAnalysisImage(scale_, cacheFolder, analysis_.grids.peakGrid);
     QThread::msleep(100);
     analysisImagePath_ = analysisImagePath(cacheFolder);
     drawAnalysisImage(analysisImagePath_);
@@ -280,5 +279,5 @@ void forcePlateStaticDataAnalysis::saveTabImagesForReport(const QString& stamp,
 }
 
 void forcePlateStaticDataAnalysis::slotActionToPublishReport() {
-    publishReport({ui_->plainTextEdit_Evaluation->toPlainText()});
+    emit publishRequested(ui_->plainTextEdit_Evaluation->toPlainText());
 }

@@ -12,6 +12,8 @@
 #include <queue>
 
 #include "AppConstants.h"
+#include "ColorScale.h"
+#include "GlobalState.h"
 #include "LoadedRecording.h"
 #include "StaticAnalysis.h"
 
@@ -22,7 +24,10 @@ class forcePlateStaticDataAnalysis;
 class forcePlateStaticDataAnalysis : public QWidget {
     Q_OBJECT
 public:
-    explicit forcePlateStaticDataAnalysis(QWidget* parent = nullptr);
+    // The analysis image is drawn through scale, which must outlive the view (tessaly-cli
+    // report builds the view with the program-wide scale).
+    explicit forcePlateStaticDataAnalysis(
+        const ColorOfPressMap& scale = globalState().colorOfPressMap, QWidget* parent = nullptr);
     ~forcePlateStaticDataAnalysis() override;
 
     // Analyses record (owned by the balance view, which outlives the analysis) and writes the
@@ -54,10 +59,15 @@ public:
     // Pixels per cell of the last drawn analysis image; the figures never depend on it.
     int drawnSubdivision() const { return drawnSubdivision_; }
 
+signals:
+    // The examiner asks for the data report with comment (publishRequested of the balance view
+    // alike).
+    void publishRequested(const QString& comment);
+
 public slots:
     void slotAction4ResizingWidget();
     void slotActionOnDrawableLabelScaled();
-    // Publishes the full data report, as the balance view's button does, with this page's
+    // Asks for the full data report, as the balance view's button does, with this page's
     // comment.
     void slotActionToPublishReport();
     // Reads the three drawing colours from "ConfigColor.ini"; they show at the next repaint.
@@ -76,6 +86,7 @@ private:
     void showFigures();
 
     std::unique_ptr<Ui::forcePlateStaticDataAnalysis> ui_;
+    const ColorOfPressMap& scale_;
     QColor zoneLineColor_;
     QColor leftFootColor_;
     QColor rightFootColor_;

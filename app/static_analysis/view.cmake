@@ -1,9 +1,12 @@
-# The static analysis view, included by app/CMakeLists.txt once tessaly_views exists.
+# The static analysis view, its painters and charts, and the drawing colours it reads.
 find_package(Qt5 5.15 REQUIRED COMPONENTS Charts)
-set(static_view_dir ${CMAKE_CURRENT_LIST_DIR})
-target_sources(tessaly_views PRIVATE
-  ${static_view_dir}/forcePlateStaticDataAnalysis.cpp
-  ${static_view_dir}/forcePlateStaticDataAnalysis.ui
-  ${static_view_dir}/StaticPainters.cpp
-  ${static_view_dir}/StaticCharts.cpp)
-target_link_libraries(tessaly_views PUBLIC tessaly_static_analysis_core Qt5::Charts)
+add_library(tessaly_static_analysis_views STATIC
+  ${CMAKE_CURRENT_LIST_DIR}/AnalysisColors.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/forcePlateStaticDataAnalysis.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/forcePlateStaticDataAnalysis.ui
+  ${CMAKE_CURRENT_LIST_DIR}/StaticPainters.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/StaticCharts.cpp)
+set_target_properties(tessaly_static_analysis_views PROPERTIES AUTOMOC ON AUTOUIC ON)
+target_include_directories(tessaly_static_analysis_views PUBLIC ${CMAKE_CURRENT_LIST_DIR})
+target_link_libraries(tessaly_static_analysis_views PUBLIC tessaly_acquisition_views
+                      tessaly_static_analysis_core tessaly_data_files_core Qt5::Charts)

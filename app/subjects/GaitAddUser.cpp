@@ -24,8 +24,9 @@ GaitAddUser::GaitAddUser(QWidget* parent) : QDialog(parent), ui_(new Ui::GaitAdd
     ui_->setupUi(this);
     setWindowFlags(Qt::Dialog | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint);
     database_ = openSubjectDatabase("gaituser");
-    connect(ui_->registerGaitAddUser, SIGNAL(clicked()), this, SLOT(slotClickRegist()));
-    connect(ui_->pushButtonClose, SIGNAL(clicked()), this, SLOT(slotsActionCloseWindows()));
+    connect(ui_->registerGaitAddUser, &QPushButton::clicked, this, &GaitAddUser::slotClickRegist);
+    connect(ui_->pushButtonClose, &QPushButton::clicked, this,
+            &GaitAddUser::slotsActionCloseWindows);
     ui_->registerGaitAddUser->setStyleSheet(app::kButtonStyleSheet);
     ui_->pushButtonClose->setStyleSheet(app::kButtonStyleSheet);
     ui_->dateEditUserInfo->setDisplayFormat(kDateFormat);

@@ -50,9 +50,10 @@ GaitChoseUser::GaitChoseUser(SubjectRecord* record, QWidget* parent)
     refreshSubjectTable();
     for (QPushButton* button : {ui_->pushButtonAdd, ui_->pushButtonOK, ui_->pushButtonClose})
         button->setStyleSheet(app::kButtonStyleSheet);
-    connect(ui_->pushButtonClose, SIGNAL(clicked()), this, SLOT(slotsActionClose()));
-    connect(ui_->pushButtonOK, SIGNAL(clicked()), this, SLOT(slotActionOnConfirmSelection()));
-    connect(ui_->pushButtonAdd, SIGNAL(clicked()), this, SLOT(slotActionOnAddNew()));
+    connect(ui_->pushButtonClose, &QPushButton::clicked, this, &GaitChoseUser::slotsActionClose);
+    connect(ui_->pushButtonOK, &QPushButton::clicked, this,
+            &GaitChoseUser::slotActionOnConfirmSelection);
+    connect(ui_->pushButtonAdd, &QPushButton::clicked, this, &GaitChoseUser::slotActionOnAddNew);
 }
 
 GaitChoseUser::~GaitChoseUser() { delete ui_; }
@@ -68,7 +69,7 @@ void GaitChoseUser::setUpTable() {
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
     table->setSelectionMode(QAbstractItemView::SingleSelection);
     table->verticalHeader()->setVisible(false);
-    connect(table, SIGNAL(cellClicked(int, int)), this, SLOT(slotsActionChoseRow(int, int)));
+    connect(table, &QTableWidget::cellClicked, this, &GaitChoseUser::slotsActionChoseRow);
 }
 
 void GaitChoseUser::refreshSubjectTable() {
@@ -102,10 +103,10 @@ void GaitChoseUser::fillRow(int row, const StoredSubject& subject, int currentYe
     QPushButton* modify = rowButton("修改");
     modify->setProperty("medicalRecordNo", subject.uniqueCode);
     modify->setProperty("rowIndex", row);
-    connect(modify, SIGNAL(clicked()), this, SLOT(slotsActionModification()));
+    connect(modify, &QPushButton::clicked, this, &GaitChoseUser::slotsActionModification);
     table->setCellWidget(row, kModifyColumn, modify);
     QPushButton* remove = rowButton("删除");
-    connect(remove, SIGNAL(clicked()), this, SLOT(slotsActionDelete()));
+    connect(remove, &QPushButton::clicked, this, &GaitChoseUser::slotsActionDelete);
     table->setCellWidget(row, kDeleteColumn, remove);
 }
 

@@ -22,7 +22,6 @@
 #include "AcquisitionSession.h"
 #include "ColorScale.h"
 #include "DeviceManagement.h"
-#include "GlobalState.h"
 #include "bench_options.h"
 #include "forcePlateUILib.h"
 #include "libPladex.h"
@@ -76,10 +75,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     const int seconds = static_cast<int>(secondsOption(argc, argv, 30));
 
-    loadColorOfPressMap(globalState());
-    forcePlateUILib window;
-    while (!globalState().deviceManagement) QCoreApplication::processEvents();
-    DeviceManagement* panel = globalState().deviceManagement;
+    const ColorOfPressMap scale = loadProgramColorScale();
+    forcePlateUILib window(scale);
+    while (!window.views().deviceManagement) QCoreApplication::processEvents();
+    DeviceManagement* panel = window.views().deviceManagement;
     int plates = 4;
     for (int i = 1; i + 1 < argc; ++i) {
         if (std::string(argv[i]) == "--plates") plates = std::max(1, std::atoi(argv[i + 1]));
@@ -146,5 +145,5 @@ int main(int argc, char** argv) {
     std::printf("process CPU %.1f %% of one core (GUI, session, writer and receive threads)\n",
                 100 * cpu);
     std::fflush(stdout);
-    ::_exit(received > 0 ? 0 : 1);  // live threads: end like the program does
+    return received > 0 ? 0 : 1;
 }

@@ -3,7 +3,6 @@
 // figures; then, after a second more of the event loop, the bytes the process wrote and what
 // lies in the recording's cache folder are measured.
 // Usage: bench_open_recording [--seconds S] (default 30).
-#include <unistd.h>
 
 #include <QApplication>
 #include <QDir>
@@ -15,7 +14,6 @@
 #include <cstdio>
 
 #include "ColorScale.h"
-#include "GlobalState.h"
 #include "ViewHelpers.h"
 #include "bench_options.h"
 #include "dataAnalysis.h"
@@ -64,21 +62,21 @@ int main(int argc, char** argv) {
     const QString path = scratch.filePath("bench_open.raw");
     if (!writeSampleRecording(path, seconds, 200)) return 1;
 
-    loadColorOfPressMap(globalState());
-    forcePlateUILib window;
-    while (!globalState().dataFilesView) QCoreApplication::processEvents();
+    const ColorOfPressMap scale = loadProgramColorScale();
+    forcePlateUILib window(scale);
+    while (!window.views().dataFiles) QCoreApplication::processEvents();
     waitProcessingEvents(200);
 
     const qint64 writtenBefore = bytesWritten();
     QElapsedTimer clock;
     clock.start();
-    globalState().dataFilesView->loadDataFile(path);
+    window.views().dataFiles->loadDataFile(path);
     const double openMs = clock.nsecsElapsed() / 1e6;
     waitProcessingEvents(1000);  // anything the views leave for later
     const qint64 written = bytesWritten() - writtenBefore;
-    const QString cache = QString::fromStdString(globalState().dataFilesView->cacheFolder());
+    const QString cache = QString::fromStdString(window.views().dataFiles->cacheFolder());
     const FolderSize size = measure(cache);
-    const bool opened = globalState().balanceAnalysisView->frameCount() == frames;
+    const bool opened = window.views().balance->frameCount() == frames;
 
     std::printf("recording: %d frames (%d s at 200 frames/s)\n", frames, seconds);
     std::printf("open until both views show their figures: %.0f ms\n", openMs);
@@ -87,5 +85,5 @@ int main(int argc, char** argv) {
     std::printf("cache folder: %d file(s), %.1f KiB\n", size.files, size.bytes / 1024.0);
     std::fflush(stdout);
     QDir(cache).removeRecursively();
-    ::_exit(opened && written >= 0 ? 0 : 1);  // live acquisition threads
+    return opened && written >= 0 ? 0 : 1;
 }

@@ -3,7 +3,6 @@
 // ends. Prints the frames shown per second and how far each shown frame lagged behind the
 // clock (its due time from the recording's rate), mean and maximum.
 // Usage: bench_playback [--seconds S] [--speed X] (defaults 10 and 1).
-#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
@@ -18,7 +17,6 @@
 #include <vector>
 
 #include "ColorScale.h"
-#include "GlobalState.h"
 #include "ViewHelpers.h"
 #include "bench_options.h"
 #include "dataAnalysis.h"
@@ -46,17 +44,17 @@ int main(int argc, char** argv) {
     const QString path = scratch.filePath("bench_playback.raw");
     if (!writeSampleRecording(path, seconds, kRate)) return 1;
 
-    loadColorOfPressMap(globalState());
-    forcePlateUILib window;
+    const ColorOfPressMap scale = loadProgramColorScale();
+    forcePlateUILib window(scale);
     window.resize(1600, 1000);
     window.show();
-    while (!globalState().dataFilesView) QCoreApplication::processEvents();
+    while (!window.views().dataFiles) QCoreApplication::processEvents();
     waitProcessingEvents(200);
-    GlobalState& state = globalState();
-    state.dataFilesView->loadDataFile(path);
-    state.balanceAnalysisView->findChild<QTabWidget*>("tabWidget")->setCurrentIndex(0);
+    const MainViews& views = window.views();
+    views.dataFiles->loadDataFile(path);
+    views.balance->findChild<QTabWidget*>("tabWidget")->setCurrentIndex(0);
     waitProcessingEvents(500);
-    timeLine* bar = state.timeLineView;
+    timeLine* bar = views.timeline;
     auto* speeds = bar->findChild<QComboBox*>("comboBoxSpeed");
     speeds->setCurrentText(speedOption(argc, argv));
     const double speed = bar->playbackSpeed();
@@ -64,7 +62,7 @@ int main(int argc, char** argv) {
     QElapsedTimer clock;
     std::vector<double> lagsMs;
     int firstFrame = 0;
-    QObject::connect(state.balanceAnalysisView, &dataAnalysis::frameShown, [&](int frame) {
+    QObject::connect(views.balance, &dataAnalysis::frameShown, [&](int frame) {
         if (firstFrame == 0) firstFrame = frame;
         const double dueMs = (frame - firstFrame) * 1000.0 / (kRate * speed);
         lagsMs.push_back(clock.nsecsElapsed() / 1e6 - dueMs);
@@ -93,5 +91,5 @@ int main(int argc, char** argv) {
     std::printf("lag behind the clock: mean %.2f ms, max %.2f ms\n",
                 lagsMs.empty() ? 0.0 : sum / lagsMs.size(), worst);
     std::fflush(stdout);
-    ::_exit(ended ? 0 : 1);  // live acquisition threads
+    return ended ? 0 : 1;
 }

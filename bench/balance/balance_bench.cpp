@@ -6,6 +6,7 @@
 
 #include "ConfidenceEllipse.h"
 #include "CopSeries.h"
+#include "PladexGrid.h"
 #include "TrajectoryRect.h"
 #include "standing_subject.h"
 
@@ -19,7 +20,7 @@ PressureMatrix callerFrame(const plate::SourceFrame& source) {
     PressureMatrix frame;
     for (int i = 0; i < PressureMatrix::kRows; ++i) {
         for (int j = 0; j < PressureMatrix::kColumns; ++j) {
-            frame.at(i, j) = source[j * plate::kGridSide + (plate::kGridSide - 1 - i)];
+            frame.at(i, j) = source[pladex::plateIndexOfCallerCell(i, j)];
         }
     }
     return frame;

@@ -17,10 +17,8 @@
 #include <cstring>
 #include <vector>
 
-#include "AnalysisResults.h"
 #include "ColorScale.h"
 #include "DataRepots.h"
-#include "GlobalState.h"
 #include "ReportPublisher.h"
 #include "Startup.h"
 #include "ViewHelpers.h"
@@ -52,19 +50,17 @@ int main(int argc, char** argv) {
     // Reports, screenshots and the subject database land in the data folder, which the suite
     // makes a temporary one.
 
-    loadColorOfPressMap(globalState());
-    globalState().analysisResults = new AnalysisResults;
-    forcePlateUILib window;
+    const ColorOfPressMap scale = loadProgramColorScale();
+    forcePlateUILib window(scale);
     window.resize(1600, 1000);
     window.show();
-    while (!globalState().dataFilesView) QCoreApplication::processEvents();
-    globalState().dataFilesView->loadDataFile(recording);
+    while (!window.views().dataFiles) QCoreApplication::processEvents();
+    window.views().dataFiles->loadDataFile(recording);
     waitProcessingEvents(500);
 
-    auto* button =
-        globalState().balanceAnalysisView->findChild<QPushButton*>("pushButtonPublishReports");
+    auto* button = window.views().balance->findChild<QPushButton*>("pushButtonPublishReports");
     QString pdf;
-    QObject::connect(globalState().reportViewer, &DataRepots::reportComposed,
+    QObject::connect(window.views().reportViewer, &DataRepots::reportComposed,
                      [&pdf](const QString& path) { pdf = path; });
     std::vector<double> totalsMs;
     for (int i = 0; i < repeat; ++i) {
@@ -89,7 +85,7 @@ int main(int argc, char** argv) {
     std::printf("without the fixed waits of %.0f ms: median %.0f ms (target < 1500 ms)\n",
                 fixedWaitsMs, median - fixedWaitsMs);
     std::printf("PDF: %.2f MiB, %d pages (target < 2 MB)\n", bytes / (1024.0 * 1024.0),
-                globalState().reportViewer->shownPageCount());
+                window.views().reportViewer->shownPageCount());
     std::fflush(stdout);
     ::_exit(0);  // the acquisition thread ends with the process
 }

@@ -121,6 +121,11 @@ LIBPLADEX_API int LibPladex_ListenUDPAddress(const char* address, int port);
  * 0 when listening was paused; -1 when the library was not listening. */
 LIBPLADEX_API int LibPladex_CloseUDPPort(void);
 
+/* Ends listening for good before the process ends: the receive thread is stopped and joined,
+ * the socket closed; devices stay listed. A later LibPladex_ListenUDPPort starts afresh.
+ * 0 when a receive thread was stopped; -1 when none was running. */
+LIBPLADEX_API int LibPladex_StopReceiving(void);
+
 /* Number of devices that have completed at least one frame and are not forgotten. */
 LIBPLADEX_API int LibPladex_getDevices(void);
 

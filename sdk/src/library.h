@@ -16,7 +16,7 @@ struct Library {
     std::atomic<void*> newFrameCallback{nullptr};
 };
 
-// Created on first use and never destroyed: the receive thread may run until the process ends.
+// Created on first use and never destroyed: LibPladex_StopReceiving ends the receive thread.
 Library& library();
 
 }  // namespace pladex

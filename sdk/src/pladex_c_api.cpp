@@ -8,6 +8,7 @@
 #include <exception>
 #include <optional>
 
+#include "PladexGrid.h"
 #include "libPladex.h"
 #include "library.h"
 #include "serial_text.h"
@@ -45,13 +46,13 @@ void writeDimensions(const DeviceRecord& record, int* columns, int* rows) {
     if (rows) *rows = record.rows;
 }
 
-// The caller's grid is the plate's turned a quarter turn counter-clockwise: the caller's cell
-// (i, j) is the plate's cell (j, 49 - i), which keeps the plate's indices.
+// Into the caller's grid (PladexGrid.h); each cell keeps the plate's indices.
 template <class PlateCell>
 void turnIntoCallersGrid(PlateCell&& plateCell, PressureCell* frame) {
-    constexpr int side = kFrameSide;
-    for (int i = 0; i < side; ++i)
-        for (int j = 0; j < side; ++j) frame[side * i + j] = plateCell(side * j + (side - 1 - i));
+    static_assert(kFrameSide == kGridSide);
+    for (int i = 0; i < kGridSide; ++i)
+        for (int j = 0; j < kGridSide; ++j)
+            frame[kGridSide * i + j] = plateCell(plateIndexOfCallerCell(i, j));
 }
 
 // Delivers a frame taken from a queue: 1, or the table's 0 (empty) and -1 (not found).
@@ -94,6 +95,10 @@ int LibPladex_ListenUDPAddress(const char* address, int port) {
 
 int LibPladex_CloseUDPPort(void) {
     return guarded(-1, [] { return library().receiver.close(); });
+}
+
+int LibPladex_StopReceiving(void) {
+    return guarded(-1, [] { return library().receiver.stop(); });
 }
 
 int LibPladex_getDevices(void) {

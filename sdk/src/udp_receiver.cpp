@@ -2,6 +2,7 @@
 
 #include <arpa/inet.h>
 #include <netinet/in.h>
+#include <pthread.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -86,7 +87,7 @@ int UdpReceiver::listen(std::uint32_t address, int port) {
         case 1:
             try {
                 state_.store(2);
-                std::thread(&UdpReceiver::run, this).detach();
+                thread_ = std::thread(&UdpReceiver::run, this);
                 threadStarted_ = true;
             } catch (const std::system_error&) {
                 state_.store(1);
@@ -120,6 +121,18 @@ int UdpReceiver::close() {
     return 0;
 }
 
+int UdpReceiver::stop() {
+    std::lock_guard<std::mutex> lock(controlMutex_);
+    if (!thread_.joinable()) return -1;
+    // The state goes first, so that the thread woken by the closing socket ends.
+    state_.store(4);
+    closeSocket();
+    thread_.join();
+    threadStarted_ = false;
+    state_.store(0);
+    return 0;
+}
+
 int UdpReceiver::receiveBufferSize() const {
     std::lock_guard<std::mutex> lock(controlMutex_);
     const int fd = socket_.load();
@@ -132,11 +145,13 @@ int UdpReceiver::receiveBufferSize() const {
 ssize_t UdpReceiver::receive(std::uint8_t* buffer, std::size_t size, sockaddr_in& from) {
     std::lock_guard<std::mutex> inUse(socketInUse_);
     const int fd = socket_.load();
+    if (state_.load() == 4) return -2;
     if (fd < 0) return state_.load() == 3 ? -1 : -2;
     if (state_.load() == 3) return -1;
     socklen_t fromLength = sizeof from;
     const ssize_t received =
         ::recvfrom(fd, buffer, size, 0, reinterpret_cast<sockaddr*>(&from), &fromLength);
+    if (state_.load() == 4) return -2;  // woken by stop
     if (state_.load() == 3) return -1;  // woken by close
     if (received < 0 && errno != EINTR && errno != EAGAIN && errno != EWOULDBLOCK)
         processor_.log().write("receive failed: %s", std::strerror(errno));
@@ -144,8 +159,10 @@ ssize_t UdpReceiver::receive(std::uint8_t* buffer, std::size_t size, sockaddr_in
 }
 
 void UdpReceiver::run() {
+    pthread_setname_np(pthread_self(), "pladex-receive");  // as debuggers and tests see it
     std::vector<std::uint8_t> buffer(kDatagramBufferSize);
     for (;;) {
+        if (state_.load() == 4) break;
         if (state_.load() == 3) {
             std::this_thread::sleep_for(std::chrono::milliseconds(10));
             continue;

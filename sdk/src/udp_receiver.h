@@ -1,10 +1,11 @@
 // The library's one UDP socket and its receive thread, with the listen states
-// 0 never listened, 1 bound without thread, 2 listening, 3 paused.
+// 0 never listened (or stopped), 1 bound without thread, 2 listening, 3 paused, 4 stopping.
 #pragma once
 
 #include <atomic>
 #include <cstdint>
 #include <mutex>
+#include <thread>
 
 #include <netinet/in.h>
 #include <sys/types.h>
@@ -23,6 +24,9 @@ public:
     int listen(std::uint32_t address, int port);
     // 0 when listening was paused; -1 when not listening.
     int close();
+    // Ends the receive thread and waits for it, and closes the socket: 0 when a thread was
+    // stopped, -1 when none ran. Devices stay listed; listen starts afresh afterwards.
+    int stop();
     // Bytes the kernel granted to the open socket's receive buffer; -1 without a socket.
     int receiveBufferSize() const;
 
@@ -45,6 +49,7 @@ private:
     std::atomic<int> socket_{-1};
     std::uint32_t address_ = 0;  // network order; under controlMutex_
     bool threadStarted_ = false;
+    std::thread thread_;  // joined by stop
 };
 
 }  // namespace pladex

@@ -11,6 +11,7 @@
 
 #include <array>
 #include <cstring>
+#include <filesystem>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -51,6 +52,12 @@ std::string serialOf(std::uint32_t id) {
     char text[16];
     std::snprintf(text, sizeof text, "%08X", id);
     return text;
+}
+
+// Threads of this process, as the kernel lists them.
+int threadCount() {
+    const std::filesystem::directory_iterator tasks("/proc/self/task");
+    return static_cast<int>(std::distance(begin(tasks), end(tasks)));
 }
 
 bool framesCompleted(const std::string& serial, std::uint64_t atLeast) {
@@ -351,6 +358,32 @@ TEST(ExportedApi, LogCallbackReceivesTheReceiveThreadsDiagnostics) {
     EXPECT_EQ(collected.lines,
               std::vector<std::string>{"plate 00D0063E frame 1 dropped unfinished, overtaken by "
                                        "frame 2"});
+}
+
+// A program ending in order stops the receive thread, listening or paused; the library can
+// listen again afterwards and keeps its devices.
+TEST(ExportedApi, StopReceivingJoinsTheReceiveThread) {
+    ASSERT_EQ(LibPladex_ListenUDPPort(g_port), 0);
+    const int listening = threadCount();
+    const std::uint32_t id = 0x00E0073E;
+    LoopbackSender sender(g_port);
+    sender.sendFrame(id, 1, plate::SourceFrame{});
+    ASSERT_TRUE(waitUntil([&] { return framesCompleted(serialOf(id), 1); }));
+
+    EXPECT_EQ(LibPladex_StopReceiving(), 0);
+    EXPECT_EQ(threadCount(), listening - 1);
+    EXPECT_EQ(LibPladex_StopReceiving(), -1) << "no thread left";
+    EXPECT_EQ(LibPladex_CloseUDPPort(), -1) << "not listening";
+    EXPECT_GE(LibPladex_getDevices(), 1);
+
+    ASSERT_EQ(LibPladex_ListenUDPPort(g_port), 0);
+    EXPECT_EQ(threadCount(), listening);
+    sender.sendFrame(id, 2, plate::SourceFrame{});
+    EXPECT_TRUE(waitUntil([&] { return framesCompleted(serialOf(id), 2); }));
+
+    ASSERT_EQ(LibPladex_CloseUDPPort(), 0);
+    EXPECT_EQ(LibPladex_StopReceiving(), 0) << "a paused thread ends too";
+    EXPECT_EQ(threadCount(), listening - 1);
 }
 
 }  // namespace

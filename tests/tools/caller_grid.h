@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "PladexGrid.h"
 #include "plate_datagram.h"
 
 namespace toolstest {
@@ -14,7 +15,7 @@ inline CallerGrid callerGrid(const plate::SourceFrame& source) {
     CallerGrid grid{};
     for (int i = 0; i < plate::kGridSide; ++i) {
         for (int j = 0; j < plate::kGridSide; ++j) {
-            grid[i][j] = source[j * plate::kGridSide + (plate::kGridSide - 1 - i)];
+            grid[i][j] = source[pladex::plateIndexOfCallerCell(i, j)];
         }
     }
     return grid;

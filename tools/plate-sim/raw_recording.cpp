@@ -5,6 +5,7 @@
 #include <QString>
 #include <cmath>
 
+#include "PladexGrid.h"
 #include "RecordingWriter.h"
 #include "standing_subject.h"
 
@@ -16,9 +17,10 @@ ForcePlateFrame_TypeDef toReceivedFrame(const plate::SourceFrame& source) {
     for (int i = 0; i < side; ++i) {
         for (int j = 0; j < side; ++j) {
             PressureCell& cell = frame.cells[side * i + j];
-            cell.row = j;
-            cell.column = side - 1 - i;
-            cell.value = source[side * j + (side - 1 - i)];
+            const int plateIndex = pladex::plateIndexOfCallerCell(i, j);
+            cell.row = plateIndex / side;
+            cell.column = plateIndex % side;
+            cell.value = source[plateIndex];
         }
     }
     return frame;

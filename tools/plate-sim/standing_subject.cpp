@@ -4,6 +4,8 @@
 #include <array>
 #include <cmath>
 
+#include "PladexGrid.h"
+
 namespace platesim {
 namespace {
 
@@ -52,9 +54,6 @@ constexpr FootPlacement kPlacements[kFootCount] = {{12.0, +1.0}, {37.0, -1.0}};
 using RegionMap = std::array<float, plate::kCellsPerFrame>;
 using FootMaps = std::array<std::array<RegionMap, kRegionCount>, kFootCount>;
 
-// Source cell (r, c) is the caller's cell (49 - c, r).
-int sourceIndexOfCallerCell(int row, int column) { return column * kSide + (kSide - 1 - row); }
-
 FootMaps buildFootMaps() {
     FootMaps maps{};
     for (int foot = 0; foot < kFootCount; ++foot) {
@@ -66,7 +65,7 @@ FootMaps buildFootMaps() {
                 for (int column = 0; column < kSide; ++column) {
                     const double dr = (row - peak.row) / peak.sigmaRow;
                     const double dc = (column - centreColumn) / peak.sigmaColumn;
-                    maps[foot][peak.region][sourceIndexOfCallerCell(row, column)] +=
+                    maps[foot][peak.region][pladex::plateIndexOfCallerCell(row, column)] +=
                         static_cast<float>(peak.height * std::exp(-0.5 * (dr * dr + dc * dc)));
                 }
             }

@@ -10,7 +10,6 @@
 #include "ColorScale.h"
 #include "DeviceManagement.h"
 #include "ForcePlateStaticTest.h"
-#include "GlobalState.h"
 #include "RecordingFormat.h"
 #include "forcePlateUILib.h"
 #include "libTavloWidget.h"
@@ -50,6 +49,7 @@ QStringList treeRow(QTreeWidget* tree, int row) {
 
 class DevicePanelTest : public QObject {
     Q_OBJECT
+    ColorOfPressMap scale_;
     forcePlateUILib* window_ = nullptr;
     DeviceManagement* panel_ = nullptr;
     std::unique_ptr<QProcess> simA_, simB_;
@@ -58,10 +58,10 @@ class DevicePanelTest : public QObject {
 
 private slots:
     void initTestCase() {
-        loadColorOfPressMap(globalState());
-        window_ = new forcePlateUILib;
-        QTRY_VERIFY(globalState().deviceManagement != nullptr);
-        panel_ = globalState().deviceManagement;
+        scale_ = loadProgramColorScale();
+        window_ = new forcePlateUILib(scale_);
+        QTRY_VERIFY(window_->views().deviceManagement != nullptr);
+        panel_ = window_->views().deviceManagement;
     }
 
     void cleanupTestCase() {
@@ -87,7 +87,7 @@ private slots:
         QCOMPARE(treeRow(tree(), 0), (QStringList{"2", "F1E2D33E", "M12", "在线"}));
         QCOMPARE(treeRow(tree(), 1), (QStringList{"1", "1A2B3C3E", "M12", "在线"}));
         QTRY_VERIFY(panel_->deviceInfo().value("F1E2D33E_frequency").toUInt() > 0);
-        QCOMPARE(globalState().mainTabWidget->currentIndex(), 0);
+        QCOMPARE(window_->mainTabs()->currentIndex(), 0);
 
         // Each plate's received frames per second stand beside it, refreshed every second.
         const auto rateAt = [&](int row) {
@@ -104,7 +104,7 @@ private slots:
     // With a plate, the live picture is a square of side min(width, height) - 10 at (2, 2) of
     // the display area, and keeps that size when the window grows in one direction only.
     void pictureIsTheLargestSquare() {
-        ForcePlateStaticTest* view = globalState().realTimeView;
+        ForcePlateStaticTest* view = window_->views().realTime;
         QWidget* area = view->findChild<QWidget*>("widget");
         QWidget* picture = view->findChild<QWidget*>("WIG_camPlot");
         QWidget* placeholder = view->findChild<QWidget*>("widget_Placeholder");
@@ -135,7 +135,7 @@ private slots:
     // The session hands over only each plate's newest frame, so every frame that reaches the
     // panel is drawn.
     void everyFrameDeliveredIsDrawn() {
-        libTavloWidget* picture = globalState().realTimeView->getCamPlot();
+        libTavloWidget* picture = window_->views().realTime->getCamPlot();
         QTRY_VERIFY(picture->isVisible());
         const int values[] = {400, 900, 1400, 1900};  // all distinct
         QImage before = picture->grabFramebuffer();
@@ -148,10 +148,10 @@ private slots:
     }
 
     void nothingIsDrawnOnAnotherTab() {
-        globalState().mainTabWidget->setCurrentIndex(2);
+        window_->mainTabs()->setCurrentIndex(2);
         QVERIFY(!panel_->isActive());
         for (int i = 0; i < 8; ++i) panel_->onNewForcePlateFrame("0BADF03E", uniformFrame(900), 77);
-        globalState().mainTabWidget->setCurrentIndex(0);
+        window_->mainTabs()->setCurrentIndex(0);
         QVERIFY(!panel_->deviceInfo().contains("0BADF03E_frequency"));
     }
 

@@ -13,8 +13,8 @@
 #include "AnalysisResults.h"
 #include "ColorScale.h"
 #include "FrameZoneLoads.h"
-#include "GlobalState.h"
 #include "SwayPlotWidget.h"
+#include "ViewWiring.h"
 #include "balance_frames.h"
 #include "dataAnalysis.h"
 #include "standing_frames.h"
@@ -44,6 +44,7 @@ class BalanceViewTest : public QObject {
     Q_OBJECT
     QTemporaryDir workDir_;
     QString startDir_;
+    ColorOfPressMap scale_;
     QTabWidget tabs_;
     dataAnalysis* view_ = nullptr;
     timeLine* bar_ = nullptr;
@@ -76,16 +77,14 @@ class BalanceViewTest : public QObject {
 
 private slots:
     void initTestCase() {
-        loadColorOfPressMap(globalState());
+        scale_ = loadProgramColorScale();
         startDir_ = QDir::currentPath();
         QDir::setCurrent(workDir_.path());
         for (const char* title : {"实时", "静态", "平衡"}) tabs_.addTab(new QWidget, title);
-        view_ = new dataAnalysis;
+        view_ = new dataAnalysis(scale_);
         tabs_.addTab(view_, "平衡分析");
-        bar_ = new timeLine(&tabs_);
-        globalState().mainTabWidget = &tabs_;
-        globalState().balanceAnalysisView = view_;
-        globalState().timeLineView = bar_;
+        bar_ = new timeLine(nullptr, nullptr, &tabs_);
+        connectPlayback(*view_, *bar_);  // as the main window wires them
         tabs_.resize(1300, 950);
         tabs_.setCurrentIndex(2);
         tabs_.show();
@@ -142,7 +141,7 @@ private slots:
         const std::vector<PressureMatrix> frames = standingRecording(400, 100);
         view_->analyzeRecording(cacheFolder("standing"), recordingOf(frames, 100));
 
-        const AnalysisResults& results = *globalState().analysisResults;
+        const AnalysisResults& results = view_->results();
         QVERIFY(results.ellipseArea > 0 && results.pathLength > 0);
         const double figures[] = {results.ellipseArea, results.ellipseAxisA, results.ellipseAxisB,
                                   results.pathLength,  results.meanSpeedY,   results.meanSpeedX,
@@ -256,7 +255,7 @@ private slots:
             const QImage shown = image->pixmap(Qt::ReturnByValue).toImage();
             const int side = std::min(image->width(), image->height());
             const QImage expected =
-                renderFrameImage(frames[n - 1], kFrameImageSide)
+                renderFrameImage(scale_, frames[n - 1], kFrameImageSide)
                     .scaled(side, side, Qt::KeepAspectRatio, Qt::FastTransformation)
                     .convertToFormat(shown.format());
             QCOMPARE(shown, expected);
@@ -284,12 +283,14 @@ private slots:
 
     void recentFrameImagesKeepTheLastFew() {
         const std::vector<PressureMatrix> frames = standingRecording(12, 100);
-        RecentFrameImages recent;
+        RecentFrameImages recent(scale_);
         for (int n = 1; n <= 12; ++n) recent.imageOf(n, frames[n - 1]);
         QCOMPARE(recent.size(), RecentFrameImages::kCapacity);
         // A kept image is given back as it was, even when asked with another frame's data.
-        QCOMPARE(recent.imageOf(12, frames[0]), renderFrameImage(frames[11], kFrameImageSide));
-        QCOMPARE(recent.imageOf(1, frames[0]), renderFrameImage(frames[0], kFrameImageSide));
+        QCOMPARE(recent.imageOf(12, frames[0]),
+                 renderFrameImage(scale_, frames[11], kFrameImageSide));
+        QCOMPARE(recent.imageOf(1, frames[0]),
+                 renderFrameImage(scale_, frames[0], kFrameImageSide));
         QCOMPARE(recent.size(), RecentFrameImages::kCapacity);
         recent.clear();
         QCOMPARE(recent.size(), std::size_t{0});

@@ -12,8 +12,8 @@
 #include <QtTest>
 
 #include "ColorScale.h"
-#include "GlobalState.h"
 #include "RecordingLoader.h"
+#include "ViewWiring.h"
 #include "dataAnalysis.h"
 #include "timeLine.h"
 
@@ -21,6 +21,7 @@ class PlaybackTest : public QObject {
     Q_OBJECT
     QTemporaryDir workDir_;
     QString startDir_;
+    ColorOfPressMap scale_;
     QTabWidget tabs_;
     dataAnalysis* view_ = nullptr;
     timeLine* bar_ = nullptr;
@@ -31,7 +32,7 @@ class PlaybackTest : public QObject {
 
 private slots:
     void initTestCase() {
-        loadColorOfPressMap(globalState());
+        scale_ = loadProgramColorScale();
         startDir_ = QDir::currentPath();
         QDir::setCurrent(workDir_.path());
         // 3 s at 200 Hz: 600 frames.
@@ -44,12 +45,10 @@ private slots:
         QCOMPARE(load.recording->frameRate, std::uint16_t{200});
 
         for (const char* title : {"实时", "静态"}) tabs_.addTab(new QWidget, title);
-        view_ = new dataAnalysis;
+        view_ = new dataAnalysis(scale_);
         tabs_.addTab(view_, "平衡分析");
-        bar_ = new timeLine(&tabs_);
-        globalState().mainTabWidget = &tabs_;
-        globalState().balanceAnalysisView = view_;
-        globalState().timeLineView = bar_;
+        bar_ = new timeLine(nullptr, nullptr, &tabs_);
+        connectPlayback(*view_, *bar_);  // as the main window wires them
         tabs_.resize(1300, 950);
         tabs_.setCurrentIndex(2);
         tabs_.show();

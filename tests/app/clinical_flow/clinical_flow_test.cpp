@@ -22,7 +22,6 @@
 #include <QtTest>
 #include <memory>
 
-#include "AnalysisResults.h"
 #include "AppConstants.h"
 #include "ColorScale.h"
 #include "CurrentSubjectFile.h"
@@ -32,7 +31,6 @@
 #include "ForcePlateStaticTest.h"
 #include "GaitAddUser.h"
 #include "GaitChoseUser.h"
-#include "GlobalState.h"
 #include "ModalAnswer.h"
 #include "Startup.h"
 #include "dataAnalysis.h"
@@ -79,14 +77,15 @@ class ClinicalFlowTest : public QObject {
     QTemporaryDir workDir_;
     QString startDir_;
     std::unique_ptr<QProcess> sim_;
+    ColorOfPressMap scale_;
     forcePlateUILib* window_ = nullptr;
     QString recording_;
     QString cacheFolder_;
     QString publishedReport_;
 
-    QTabWidget* tabs() const { return globalState().mainTabWidget; }
+    QTabWidget* tabs() const { return window_->mainTabs(); }
     QTreeWidget* dataList() const {
-        return child<QTreeWidget>(globalState().dataFilesView, "treeWidget");
+        return child<QTreeWidget>(window_->views().dataFiles, "treeWidget");
     }
     DataReportsFiles* reportBrowser() const { return window_->findChild<DataReportsFiles*>(); }
     QTreeWidget* reportList() const { return child<QTreeWidget>(reportBrowser(), "treeWidget"); }
@@ -100,7 +99,7 @@ class ClinicalFlowTest : public QObject {
     // Clicks a publish button (twice) and waits for the one new report; returns its path.
     QString publishWith(QPushButton* button) {
         const QStringList before = reportsOnDisk();
-        QSignalSpy composed(globalState().reportViewer, SIGNAL(reportComposed(QString)));
+        QSignalSpy composed(window_->views().reportViewer, SIGNAL(reportComposed(QString)));
         // A second click while the first publishing runs is ignored.
         QTimer::singleShot(400, button, [button] { QTest::mouseClick(button, Qt::LeftButton); });
         QTest::mouseClick(button, Qt::LeftButton);
@@ -117,12 +116,11 @@ private slots:
         installFontSubstitutions();
         startDir_ = QDir::currentPath();
         QVERIFY(QDir::setCurrent(workDir_.path()));
-        loadColorOfPressMap(globalState());
-        globalState().analysisResults = new AnalysisResults;
-        window_ = new forcePlateUILib;
+        scale_ = loadProgramColorScale();
+        window_ = new forcePlateUILib(scale_);
         window_->resize(1600, 1000);
         window_->show();
-        QTRY_VERIFY(globalState().reportViewer != nullptr && globalState().dataFilesView);
+        QTRY_VERIFY(window_->views().reportViewer != nullptr && window_->views().dataFiles);
         QVERIFY(QTest::qWaitForWindowExposed(window_));
     }
 
@@ -166,14 +164,14 @@ private slots:
         sim_ = std::make_unique<QProcess>();
         sim_->start(PLATE_SIM_PATH, {"--rate", "100", "--port", QString::number(testPlatePort())});
         QVERIFY(sim_->waitForStarted());
-        DeviceManagement* panel = globalState().deviceManagement;
+        DeviceManagement* panel = window_->views().deviceManagement;
         QTRY_VERIFY_WITH_TIMEOUT(
             (panel->onPB_refreshDevice_clicked(), !panel->knownDevices().isEmpty()), 5000);
         tabs()->setCurrentIndex(0);
-        auto* time = child<QComboBox>(globalState().realTimeView, "comboBoxMeasureTime");
+        auto* time = child<QComboBox>(window_->views().realTime, "comboBoxMeasureTime");
         time->setCurrentText("5");
         QCOMPARE(time->currentText(), QString("5"));
-        auto* record = child<QToolButton>(globalState().timeLineView, "_recordBtn_2");
+        auto* record = child<QToolButton>(window_->views().timeline, "_recordBtn_2");
         QTest::mouseClick(record, Qt::LeftButton);
         QVERIFY(panel->hasOpenRecording());
         QTRY_VERIFY_WITH_TIMEOUT(!panel->hasOpenRecording() && !record->isChecked(), 12000);
@@ -190,15 +188,15 @@ private slots:
     void openShowsTheFiguresOfTheCommandLine() {
         QVERIFY(!recording_.isEmpty());
         dataList()->setCurrentItem(dataList()->topLevelItem(0));
-        globalState().dataFilesView->onOpenAnimation();
-        cacheFolder_ = QString::fromStdString(globalState().dataFilesView->cacheFolder());
+        window_->views().dataFiles->onOpenAnimation();
+        cacheFolder_ = QString::fromStdString(window_->views().dataFiles->cacheFolder());
         QCOMPARE(tabs()->currentIndex(), 2);
         waitForShownFigures();
 
         const QJsonObject cli = analyzeWithCli(recording_);
         QVERIFY(!cli.isEmpty());
-        QCOMPARE(cli["frames"].toInt(), globalState().balanceAnalysisView->frameCount());
-        const StaticAnalysis& shown = globalState().staticAnalysisView->analysis();
+        QCOMPARE(cli["frames"].toInt(), window_->views().balance->frameCount());
+        const StaticAnalysis& shown = window_->views().staticAnalysis->analysis();
         const QJsonObject statics = cli["static"].toObject();
         QCOMPARE(statics["chosenFrame"].toInt(), shown.grids.chosenFrame);
         const struct {
@@ -218,7 +216,7 @@ private slots:
             QCOMPARE(f.footType, expected["footType"].toString());
             QCOMPARE(f.contactArea, expected["contactArea"].toInt());
             const QString area =
-                child<QLabel>(globalState().staticAnalysisView, foot.areaLabel)->text();
+                child<QLabel>(window_->views().staticAnalysis, foot.areaLabel)->text();
             QVERIFY2(area.contains(QString::number(expected["contactArea"].toInt())),
                      qPrintable(area));
         }
@@ -227,25 +225,25 @@ private slots:
                                     "meanSpeedY",  "meanSpeedX",   "maxSpeedY",    "maxSpeedX"};
         // The view rounds to its units: mm² and mm to one decimal, cm/s to two.
         const int decimals[] = {1, 1, 1, 1, 2, 2, 2, 2};
-        QTableWidget* table = globalState().balanceAnalysisView->getResultTableWidget();
+        QTableWidget* table = window_->views().balance->getResultTableWidget();
         for (int i = 0; i < 8; ++i)
             QCOMPARE(table->item(i + 2, 1)->text(),
                      QString::number(balance[rows[i]].toDouble(), 'f', decimals[i]));
     }
 
     void publishFromTheBalanceView() {
-        auto* comment =
-            child<QPlainTextEdit>(globalState().balanceAnalysisView, "textEdit_Evaluation");
+        auto* comment = child<QPlainTextEdit>(window_->views().balance, "textEdit_Evaluation");
         comment->setPlainText(QString::fromUtf8(kComment));
         tabs()->setCurrentIndex(2);
-        publishedReport_ = publishWith(
-            child<QPushButton>(globalState().balanceAnalysisView, "pushButtonPublishReports"));
+        publishedReport_ =
+            publishWith(child<QPushButton>(window_->views().balance, "pushButtonPublishReports"));
         QVERIFY(!publishedReport_.isEmpty());
         QVERIFY(QRegularExpression("/tessaly/reports/\\d{8}_\\d{6}(_\\d+)?\\.pdf$")
                     .match(publishedReport_)
                     .hasMatch());
         QCOMPARE(tabs()->currentIndex(), 3);
-        QCOMPARE(child<QLabel>(globalState().reportViewer, "labelTotalPage")->text(), QString("6"));
+        QCOMPARE(child<QLabel>(window_->views().reportViewer, "labelTotalPage")->text(),
+                 QString("6"));
 
         QCOMPARE(pdfPageCount(publishedReport_), 6);
         const QString first = pdfPageText(publishedReport_, 1);
@@ -258,7 +256,7 @@ private slots:
             QCOMPARE(pdfPageText(publishedReport_, page).split(' ').last(), QString::number(page));
 
         const QString last = pdfPageText(publishedReport_, 5);
-        QTableWidget* table = globalState().balanceAnalysisView->getResultTableWidget();
+        QTableWidget* table = window_->views().balance->getResultTableWidget();
         for (int row = 2; row < 10; ++row)
             QVERIFY2(last.contains(table->item(row, 0)->text() + " " + table->item(row, 1)->text()),
                      qPrintable(table->item(row, 1)->text() + " not in " + last));
@@ -270,7 +268,7 @@ private slots:
              {QString("静态平衡标准参数"), QString("左右 ML (mm)"), QString("前后 AP (mm)"),
               QString("低通 10 Hz"), QString("平均速度"), QString("预测椭圆面积")})
             QVERIFY2(measures.contains(piece), qPrintable(piece + " not in " + measures));
-        const PosturographyOutcome& shown = globalState().balanceAnalysisView->posturography();
+        const PosturographyOutcome& shown = window_->views().balance->posturography();
         QVERIFY(shown.results);
         QVERIFY(measures.contains(QString::number(*shown.results->time.mvelo, 'f', 2) + " mm/s"));
     }
@@ -285,14 +283,14 @@ private slots:
         list->setCurrentItem(list->topLevelItem(0));
         reportBrowser()->onOpenAnimation();
         QCOMPARE(tabs()->currentIndex(), 3);
-        QCOMPARE(globalState().reportViewer->shownPageCount(), 6);
+        QCOMPARE(window_->views().reportViewer->shownPageCount(), 6);
         QTest::qWait(1500);  // the view renders its pages in the background
         window_->grab().save(QDir::tempPath() + "/tessaly_report_viewer.png");
     }
 
     void staticViewPublishesTheSameReport() {
         QVERIFY(!publishedReport_.isEmpty());
-        auto* view = globalState().staticAnalysisView;
+        auto* view = window_->views().staticAnalysis;
         child<QPlainTextEdit>(view, "plainTextEdit_Evaluation")
             ->setPlainText(QString::fromUtf8(kComment));
         tabs()->setCurrentIndex(1);
@@ -321,8 +319,8 @@ private:
     // The static figures show once the analysis image has been drawn (a short timer later).
     void waitForShownFigures() {
         QTRY_VERIFY_WITH_TIMEOUT(
-            globalState()
-                    .staticAnalysisView->findChild<QWidget*>("widget_footZonePressure")
+            window_->views()
+                    .staticAnalysis->findChild<QWidget*>("widget_footZonePressure")
                     ->findChildren<QWidget*>(QString(), Qt::FindDirectChildrenOnly)
                     .size() > 0,
             5000);

@@ -13,7 +13,7 @@
 #include "AppConstants.h"
 #include "ColorScale.h"
 #include "CsvExport.h"
-#include "GlobalState.h"
+#include "ViewWiring.h"
 #include "dataAnalysis.h"
 #include "forcePlateDataFilesRecord.h"
 #include "forcePlateStaticDataAnalysis.h"
@@ -26,6 +26,10 @@ class BrowserTest : public QObject {
     QTemporaryDir workDir_;
     QString startDir_;
     QTabWidget tabs_;
+    ColorOfPressMap scale_;
+    forcePlateStaticDataAnalysis* staticView_ = nullptr;
+    dataAnalysis* balanceView_ = nullptr;
+    timeLine* bar_ = nullptr;
     forcePlateDataFilesRecord* browser_ = nullptr;
 
     QTreeWidget* tree() const { return browser_->findChild<QTreeWidget*>("treeWidget"); }
@@ -64,7 +68,7 @@ class BrowserTest : public QObject {
 
 private slots:
     void initTestCase() {
-        loadColorOfPressMap(globalState());
+        scale_ = loadProgramColorScale();
         startDir_ = QDir::currentPath();
         QDir::setCurrent(workDir_.path());
         QVERIFY(writeFile(dataPath("20240131_094512345.raw"),
@@ -74,14 +78,17 @@ private slots:
             writeFile(dataPath("with.dot.raw"), recordingBytes({blockFrame(1), blockFrame(2)})));
         QVERIFY(writeFile(dataPath("header_only.raw"), headerBytes()));
 
-        GlobalState& state = globalState();
         for (const char* title : {"实时", "静态", "平衡", "报告"}) tabs_.addTab(new QWidget, title);
-        state.mainTabWidget = &tabs_;
-        state.staticAnalysisView = new forcePlateStaticDataAnalysis(&tabs_);
-        state.balanceAnalysisView = new dataAnalysis(&tabs_);
-        state.timeLineView = new timeLine(&tabs_);
-        browser_ = new forcePlateDataFilesRecord;
-        state.dataFilesView = browser_;
+        staticView_ = new forcePlateStaticDataAnalysis(scale_, &tabs_);
+        balanceView_ = new dataAnalysis(scale_, &tabs_);
+        bar_ = new timeLine(nullptr, nullptr, &tabs_);
+        browser_ = new forcePlateDataFilesRecord(staticView_, balanceView_);
+        // Wired as the main window wires them.
+        connectPlayback(*balanceView_, *bar_);
+        connect(browser_, &forcePlateDataFilesRecord::recordingOpening, bar_,
+                &timeLine::resetTimeline);
+        connect(browser_, &forcePlateDataFilesRecord::tabWanted, &tabs_,
+                [this](MainTab tab) { tabs_.setCurrentIndex(tabIndex(tab)); });
     }
 
     void cleanupTestCase() {
@@ -111,8 +118,8 @@ private slots:
         QVERIFY(select(name));
         const SeenMessage message = messageDuring([&] { browser_->onOpenAnimation(); });
         QVERIFY2(!message.shown, qPrintable(message.text));
-        QCOMPARE(globalState().balanceAnalysisView->frameCount(), frames);
-        QCOMPARE(globalState().timeLineView->totalFrames(), frames);
+        QCOMPARE(balanceView_->frameCount(), frames);
+        QCOMPARE(bar_->totalFrames(), frames);
         QCOMPARE(tabs_.currentIndex(), 2);
         const QString cache = cachePath(name);
         QCOMPARE(QString::fromStdString(browser_->cacheFolder()), cache);
@@ -126,10 +133,8 @@ private slots:
     // A comment belongs to the recording it was written for: opening another empties both
     // comment boxes, so that no report carries it under the wrong measurement.
     void openingAnotherRecordingClearsTheComments() {
-        auto* staticComment = globalState().staticAnalysisView->findChild<QPlainTextEdit*>(
-            "plainTextEdit_Evaluation");
-        auto* balanceComment =
-            globalState().balanceAnalysisView->findChild<QPlainTextEdit*>("textEdit_Evaluation");
+        auto* staticComment = staticView_->findChild<QPlainTextEdit*>("plainTextEdit_Evaluation");
+        auto* balanceComment = balanceView_->findChild<QPlainTextEdit*>("textEdit_Evaluation");
         QVERIFY(staticComment && balanceComment);
         QVERIFY(select("20240131_094512345"));
         QVERIFY(!messageDuring([&] { browser_->onOpenAnimation(); }).shown);
@@ -139,7 +144,7 @@ private slots:
         QVERIFY(!messageDuring([&] { browser_->onOpenAnimation(); }).shown);
         QCOMPARE(staticComment->toPlainText(), QString());
         QCOMPARE(balanceComment->toPlainText(), QString());
-        QCOMPARE(globalState().balanceAnalysisView->commentText(), QString());
+        QCOMPARE(balanceView_->commentText(), QString());
     }
 
     void openFailuresAreTold_data() {
@@ -160,13 +165,13 @@ private slots:
         QVERIFY(writeFile(dataPath("gone.raw"), headerBytes()));
         browser_->onRefreshList();
         QFile::remove(dataPath("gone.raw"));
-        const int framesBefore = globalState().balanceAnalysisView->frameCount();
+        const int framesBefore = balanceView_->frameCount();
         QVERIFY(select(name));
         const SeenMessage message = messageDuring([&] { browser_->onOpenAnimation(); });
         QVERIFY(message.shown);
         QCOMPARE(message.title, title);
         QCOMPARE(message.text, dataPath(name + ".raw") + ending);
-        QCOMPARE(globalState().balanceAnalysisView->frameCount(), framesBefore);
+        QCOMPARE(balanceView_->frameCount(), framesBefore);
         browser_->onRefreshList();
     }
 

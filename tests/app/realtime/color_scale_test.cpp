@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "ColorScale.h"
-#include "GlobalState.h"
 
 namespace {
 
@@ -159,13 +158,13 @@ TEST(ShippedColorScale, StartUpLoadsTheFileInTheApplicationDirectory) {
     char* argv[] = {name, nullptr};
     QCoreApplication app(argc, argv);
 
-    loadColorOfPressMap(globalState());
+    const ColorOfPressMap program = loadProgramColorScale();
     ColorOfPressMap shipped;
     loadColorOfPressMap(shipped, TESSALY_RESOURCES_DIR "/Config_Color.ini");
-    EXPECT_EQ(globalState().colorOfPressMap, shipped);
+    EXPECT_EQ(program, shipped);
 
     int red = 0, green = 0, blue = 0;
-    getColorOfPress(4080, red, green, blue);
+    getColorOfPress(program, 4080, red, green, blue);
     EXPECT_EQ(QColor(red, green, blue), QColor(255, 0, 0));
 }
 

@@ -8,7 +8,6 @@
 #include <opencv2/imgcodecs.hpp>
 #include <opencv2/imgproc.hpp>
 
-#include "GlobalState.h"
 #include "PressImage.h"
 #include "foot_matrix.h"
 #include "scale_fixtures.h"

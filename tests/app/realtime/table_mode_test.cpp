@@ -8,13 +8,14 @@
 #include "ColorScale.h"
 #include "DeviceManagement.h"
 #include "ForcePlateStaticTest.h"
-#include "GlobalState.h"
 #include "forcePlateUILib.h"
 #include "test_folders.h"
 
 class TableModeTest : public QObject {
     Q_OBJECT
     QProcess sim_;
+    ColorOfPressMap scale_;
+    forcePlateUILib* window_ = nullptr;
 
 private slots:
     void initTestCase() {
@@ -28,10 +29,10 @@ private slots:
     }
 
     void placeholderUntilAPlateIsFound() {
-        loadColorOfPressMap(globalState());
-        new forcePlateUILib;
-        QTRY_VERIFY(globalState().deviceManagement != nullptr);
-        ForcePlateStaticTest* view = globalState().realTimeView;
+        scale_ = loadProgramColorScale();
+        window_ = new forcePlateUILib(scale_);
+        QTRY_VERIFY(window_->views().deviceManagement != nullptr);
+        ForcePlateStaticTest* view = window_->views().realTime;
         QVERIFY(view->isTableMode());
         QTRY_VERIFY(view->findChild<QWidget*>("widget_Placeholder")->isVisible());
         QVERIFY(!view->findChild<QWidget*>("WIG_camPlot")->isVisible());
@@ -42,10 +43,10 @@ private slots:
         sim_.start(QCoreApplication::applicationDirPath() + "/plate-sim",
                    {"--rate", "100", "--port", QString::number(testPlatePort())});
         QVERIFY(sim_.waitForStarted());
-        DeviceManagement* panel = globalState().deviceManagement;
+        DeviceManagement* panel = window_->views().deviceManagement;
         QTRY_VERIFY_WITH_TIMEOUT(
             (panel->onPB_refreshDevice_clicked(), !panel->knownDevices().isEmpty()), 5000);
-        ForcePlateStaticTest* view = globalState().realTimeView;
+        ForcePlateStaticTest* view = window_->views().realTime;
         QWidget* area = view->findChild<QWidget*>("widget");
         QWidget* table = view->findChild<QWidget*>("widget_2");
         QTRY_VERIFY(table->isVisible());
@@ -54,7 +55,7 @@ private slots:
         QCOMPARE(table->geometry(), QRect(0, 0, area->width() - 10, area->height() - 10));
 
         // The emulated feet press on the middle of the plate within a few frames.
-        QTableWidget* values = globalState().valueTable;
+        QTableWidget* values = window_->views().realTime->valueTable();
         QCOMPARE(values->rowCount(), 50);
         QCOMPARE(values->columnCount(), 50);
         QTRY_VERIFY_WITH_TIMEOUT(values->item(0, 0) != nullptr, 5000);

@@ -22,7 +22,6 @@
 #include "ColorScale.h"
 #include "DeviceManagement.h"
 #include "ForcePlateStaticTest.h"
-#include "GlobalState.h"
 #include "RecordingReader.h"
 #include "dataAnalysis.h"
 #include "forcePlateDataFilesRecord.h"
@@ -48,6 +47,7 @@ QStringList rawFilesIn(const QString& folder) {
 
 class RecordingTest : public QObject {
     Q_OBJECT
+    ColorOfPressMap scale_;
     forcePlateUILib* window_ = nullptr;
     timeLine* bar_ = nullptr;
     DeviceManagement* panel_ = nullptr;
@@ -60,29 +60,29 @@ class RecordingTest : public QObject {
     QLineEdit* field(const char* name) const { return bar_->findChild<QLineEdit*>(name); }
     QSlider* slider() const { return bar_->findChild<QSlider*>("horizontalSlider"); }
     QComboBox* choice(const char* name) const {
-        return globalState().realTimeView->findChild<QComboBox*>(name);
+        return window_->views().realTime->findChild<QComboBox*>(name);
     }
-    QTabWidget* tabs() const { return globalState().mainTabWidget; }
+    QTabWidget* tabs() const { return window_->mainTabs(); }
     QString dataFolder() const { return QDir::cleanPath(app::dataDirectory()); }
     bool recordingIdle() const {
         return recordButton()->isCheckable() && !recordButton()->isChecked() &&
                !panel_->hasOpenRecording() && choice("comboBoxMeasureTime")->isEnabled() &&
                choice("comboBoxMeasureModel")->isEnabled() &&
-               !globalState().realTimeView->isRecordingMarked();
+               !window_->views().realTime->isRecordingMarked();
     }
     void clickRecord() { recordButton()->click(); }
     void loadFrames(int count) {
         bar_->resetTimeline();
-        globalState().balanceAnalysisView->analyzeRecording(QString(), recordingOfFrames(count));
+        window_->views().balance->analyzeRecording(QString(), recordingOfFrames(count));
     }
 
 private slots:
     void initTestCase() {
-        loadColorOfPressMap(globalState());
-        window_ = new forcePlateUILib;
-        QTRY_VERIFY(globalState().dataFilesView != nullptr);
-        bar_ = globalState().timeLineView;
-        panel_ = globalState().deviceManagement;
+        scale_ = loadProgramColorScale();
+        window_ = new forcePlateUILib(scale_);
+        QTRY_VERIFY(window_->views().dataFiles != nullptr);
+        bar_ = window_->views().timeline;
+        panel_ = window_->views().deviceManagement;
         startDir_ = QDir::currentPath();
         QDir::setCurrent(workDir_.path());
     }
@@ -128,7 +128,7 @@ private slots:
         tabs()->setCurrentIndex(2);
         QSignalSpy finished(bar_, &timeLine::playbackFinished);
         for (int run = 0; run < 2; ++run) {  // the second from the end: again from the first
-            QSignalSpy shown(globalState().balanceAnalysisView, SIGNAL(frameShown(int)));
+            QSignalSpy shown(window_->views().balance, SIGNAL(frameShown(int)));
             button("_playBtn")->click();
             QVERIFY(bar_->isPlaying());
             QCOMPARE(button("_playBtn")->toolTip(), QString("暂停"));
@@ -145,7 +145,7 @@ private slots:
 
     void stepsStayWithinTheRecording() {
         loadFrames(3);
-        QSignalSpy shown(globalState().balanceAnalysisView, SIGNAL(frameShown(int)));
+        QSignalSpy shown(window_->views().balance, SIGNAL(frameShown(int)));
         slider()->setValue(2);
         const struct {
             const char* button;
@@ -226,7 +226,7 @@ private slots:
         QVERIFY(panel_->hasOpenRecording());
         QVERIFY(!choice("comboBoxMeasureTime")->isEnabled());
         QVERIFY(!choice("comboBoxMeasureModel")->isEnabled());
-        QVERIFY(globalState().realTimeView->isRecordingMarked());
+        QVERIFY(window_->views().realTime->isRecordingMarked());
         QTRY_VERIFY_WITH_TIMEOUT(recordingIdle(), 9000);
 
         QStringList counted;
@@ -259,16 +259,16 @@ private slots:
         const int headerRate = contents.header.frameRate;
         QVERIFY2(headerRate >= 98 && headerRate <= 102, qPrintable(QString::number(headerRate)));
 
-        auto* list = globalState().dataFilesView->findChild<QTreeWidget*>("treeWidget");
+        auto* list = window_->views().dataFiles->findChild<QTreeWidget*>("treeWidget");
         QCOMPARE(list->topLevelItemCount(), 1);
         QCOMPARE(list->topLevelItem(0)->text(2) + ".raw", files[0]);
 
         // The new recording opens from the list: handed to the views, balance tab shown.
         list->setCurrentItem(list->topLevelItem(0));
-        QVERIFY(!messageDuring([] { globalState().dataFilesView->onOpenAnimation(); }).shown);
-        QCOMPARE(globalState().balanceAnalysisView->frameCount(), int(stored));
+        QVERIFY(!messageDuring([this] { window_->views().dataFiles->onOpenAnimation(); }).shown);
+        QCOMPARE(window_->views().balance->frameCount(), int(stored));
         QCOMPARE(tabs()->currentIndex(), 2);
-        const QString cache = QString::fromStdString(globalState().dataFilesView->cacheFolder());
+        const QString cache = QString::fromStdString(window_->views().dataFiles->cacheFolder());
         QVERIFY(QFileInfo::exists(cache + "/analysis.jpg"));
         QDir(cache).removeRecursively();
         tabs()->setCurrentIndex(0);

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# "文件(&F)" → "退出(&E)" ends the running program at once with exit code 0, also while the
+# "文件(&F)" → "退出(&E)" ends the running program with exit code 0, also while the
 # plate emulator streams into it. Runs on a virtual display and in folders of its own
 # (run_in_own_folders: TESSALY_TEST_PORT is the program's plate port).
 set -u

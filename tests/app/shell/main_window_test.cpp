@@ -21,25 +21,25 @@
 
 class MainWindowTest : public QObject {
     Q_OBJECT
+    ColorOfPressMap scale_;
     forcePlateUILib* window_ = nullptr;
 
     QTabWidget* centralTabs() const { return window_->findChild<QTabWidget*>("tabWidget_2"); }
     // The static and balance analysis views hold tab widgets of the same name.
     QTabWidget* rightTabs() const {
-        const GlobalState& s = globalState();
+        const MainViews& v = window_->views();
         for (QTabWidget* tabs : window_->findChildren<QTabWidget*>("tabWidget"))
-            if (!s.staticAnalysisView->isAncestorOf(tabs) &&
-                !s.balanceAnalysisView->isAncestorOf(tabs))
+            if (!v.staticAnalysis->isAncestorOf(tabs) && !v.balance->isAncestorOf(tabs))
                 return tabs;
         return nullptr;
     }
 
 private slots:
     void initTestCase() {
-        loadColorOfPressMap(globalState());
-        QVERIFY(globalState().deviceManagement == nullptr);  // views come 20 ms later
-        window_ = new forcePlateUILib;
-        QTRY_VERIFY(globalState().deviceManagement != nullptr);
+        scale_ = loadProgramColorScale();
+        window_ = new forcePlateUILib(scale_);
+        QVERIFY(window_->views().deviceManagement == nullptr);  // views come 20 ms later
+        QTRY_VERIFY(window_->views().deviceManagement != nullptr);
     }
 
     void titleAndToolBar() {
@@ -98,19 +98,25 @@ private slots:
         const QStringList titles{"单板实时模式", "平衡压力数据分析", "足底压力中心数据分析",
                                  "数据报告"};
         for (int i = 0; i < titles.size(); ++i) QCOMPARE(centralTabs()->tabText(i), titles[i]);
-        const GlobalState& s = globalState();
-        QCOMPARE(s.mainTabWidget, centralTabs());
+        const MainViews& v = window_->views();
+        QCOMPARE(window_->mainTabs(), centralTabs());
         const std::pair<QWidget*, const char*> placement[] = {
-            {reinterpret_cast<QWidget*>(s.realTimeView), "tab_3"},
-            {reinterpret_cast<QWidget*>(s.deviceManagement), "widgetLeft"},
-            {reinterpret_cast<QWidget*>(s.timeLineView), "widgetBottom"}};
+            {reinterpret_cast<QWidget*>(v.realTime), "tab_3"},
+            {reinterpret_cast<QWidget*>(v.deviceManagement), "widgetLeft"},
+            {reinterpret_cast<QWidget*>(v.timeline), "widgetBottom"}};
         for (const auto& [view, page] : placement) {
             QVERIFY(view);
             QCOMPARE(view->parentWidget()->objectName(), QString(page));
         }
-        QVERIFY(s.staticAnalysisView && s.balanceAnalysisView && s.reportViewer &&
-                s.dataFilesView && s.valueTable);
-        QVERIFY(!s.timeLineView->timelineControlsVisible());
+        QVERIFY(v.staticAnalysis && v.balance && v.reportViewer && v.dataFiles &&
+                v.realTime->valueTable());
+        QVERIFY(!v.timeline->timelineControlsVisible());
+        // Report publishing finds its views through the global record.
+        const GlobalState& s = globalState();
+        QCOMPARE(s.mainTabWidget, centralTabs());
+        QCOMPARE(s.staticAnalysisView, v.staticAnalysis);
+        QCOMPARE(s.balanceAnalysisView, v.balance);
+        QCOMPARE(s.reportViewer, v.reportViewer);
     }
 
     void switchToViewSelectsTabAndReports() {
@@ -134,8 +140,8 @@ private slots:
         QFETCH(int, tab);
         QFETCH(bool, active);
         centralTabs()->setCurrentIndex(tab);
-        QCOMPARE(globalState().deviceManagement->isActive(), active);
-        QCOMPARE(globalState().realTimeView->isRealTimeTabActive(), active);
+        QCOMPARE(window_->views().deviceManagement->isActive(), active);
+        QCOMPARE(window_->views().realTime->isRealTimeTabActive(), active);
     }
 
     void openingDataDirectoryCreatesIt() {

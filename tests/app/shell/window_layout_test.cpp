@@ -13,7 +13,6 @@
 #include <QtTest>
 
 #include "ColorScale.h"
-#include "GlobalState.h"
 #include "dataAnalysis.h"
 #include "forcePlateStaticDataAnalysis.h"
 #include "forcePlateUILib.h"
@@ -49,6 +48,7 @@ QString describe(const Look& look) {
 class WindowLayoutTest : public QObject {
     Q_OBJECT
     QTemporaryDir folder_;
+    ColorOfPressMap scale_;
     forcePlateUILib* window_ = nullptr;
     QRect screen_;
 
@@ -93,12 +93,12 @@ private slots:
         QCOMPARE(QProcess::execute(PLATE_SIM,
                                    {"--write-raw", recording, "--seconds", "5", "--rate", "100"}),
                  0);
-        loadColorOfPressMap(globalState());
+        scale_ = loadProgramColorScale();
         screen_ = QGuiApplication::primaryScreen()->geometry();
         // Started as from a file manager: the recording opens with the window.
-        window_ = new forcePlateUILib({recording});
-        QTRY_VERIFY_WITH_TIMEOUT(globalState().timeLineView != nullptr, 10000);
-        QTRY_VERIFY_WITH_TIMEOUT(globalState().timeLineView->totalFrames() == 500, 20000);
+        window_ = new forcePlateUILib(scale_, {recording});
+        QTRY_VERIFY_WITH_TIMEOUT(window_->views().timeline != nullptr, 10000);
+        QTRY_VERIFY_WITH_TIMEOUT(window_->views().timeline->totalFrames() == 500, 20000);
     }
 
     void windowFitsTheScreen() {
@@ -119,7 +119,7 @@ private slots:
             visitInnerPages(tabs->widget(i), i == 2 ? 0 : 300, QString("tab%1").arg(i));
         }
         tabs->setCurrentIndex(2);
-        auto* balancePages = globalState().balanceAnalysisView->findChild<QTabWidget*>();
+        auto* balancePages = window_->views().balance->findChild<QTabWidget*>();
         balancePages->setCurrentIndex(0);
         settle(3000);
         const Look first = look();
@@ -135,21 +135,21 @@ private slots:
 
     void clinicalControlsAreOnScreen() {
         auto* tabs = window_->findChild<QTabWidget*>("tabWidget_2");
-        verifyFullyVisible(globalState().timeLineView->findChild<QToolButton*>("_recordBtn_2"));
+        verifyFullyVisible(window_->views().timeline->findChild<QToolButton*>("_recordBtn_2"));
 
         tabs->setCurrentIndex(1);
         settle(300);
-        auto* staticView = globalState().staticAnalysisView;
+        auto* staticView = window_->views().staticAnalysis;
         verifyFullyVisible(staticView->findChild<QPlainTextEdit*>("plainTextEdit_Evaluation"));
         verifyFullyVisible(staticView->findChild<QPushButton*>("pushButton_PublishReport"));
 
         tabs->setCurrentIndex(2);
-        auto* balance = globalState().balanceAnalysisView;
+        auto* balance = window_->views().balance;
         balance->findChild<QTabWidget*>()->setCurrentIndex(1);
         settle(300);
         verifyFullyVisible(balance->findChild<QPlainTextEdit*>("textEdit_Evaluation"));
         verifyFullyVisible(balance->findChild<QPushButton*>("pushButtonPublishReports"));
-        verifyFullyVisible(globalState().timeLineView->findChild<QToolButton*>("_recordBtn_2"));
+        verifyFullyVisible(window_->views().timeline->findChild<QToolButton*>("_recordBtn_2"));
     }
 };
 

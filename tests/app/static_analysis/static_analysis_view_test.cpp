@@ -14,7 +14,6 @@
 #include "AppConstants.h"
 #include "ColorScale.h"
 #include "FootFigures.h"
-#include "GlobalState.h"
 #include "RecordingLoader.h"
 #include "StaticPainters.h"
 #include "forcePlateStaticDataAnalysis.h"
@@ -80,9 +79,11 @@ class StaticViewTest : public QObject {
             5000);
     }
 
+    ColorOfPressMap scale_;
+
 private slots:
     void initTestCase() {
-        loadColorOfPressMap(globalState());
+        scale_ = loadProgramColorScale();
         startDir_ = QDir::currentPath();
         QVERIFY(QDir().mkpath(workDir_.filePath("cache/standing")));
         const QString raw = workDir_.filePath("standing.raw");
@@ -118,7 +119,7 @@ private slots:
         int imageSide[2] = {};
         const QSize sizes[2] = {QSize(900, 700), QSize(1500, 1100)};
         for (int i = 0; i < 2; ++i) {
-            forcePlateStaticDataAnalysis view;
+            forcePlateStaticDataAnalysis view(scale_);
             QVERIFY(analyzeAt(view, sizes[i]));
             for (const FootSide side : kFootSides) {
                 const FootRecord& shown = view.analysis().feet[side];
@@ -176,7 +177,7 @@ private slots:
             QVERIFY(file.open(QIODevice::WriteOnly));
             file.write(ini);
         }
-        forcePlateStaticDataAnalysis view;
+        forcePlateStaticDataAnalysis view(scale_);
         QVERIFY(analyzeAt(view, QSize(1115, 802)));
         const int s = view.drawnSubdivision();
         const QImage image =
@@ -199,7 +200,7 @@ private slots:
 
     // Every tab painted: screenshots land in /tmp for a look.
     void tabsShowTheirPanels() {
-        forcePlateStaticDataAnalysis view;
+        forcePlateStaticDataAnalysis view(scale_);
         // Tall enough for the region panel's full 640 px, so its lines sit where it draws them.
         QVERIFY(analyzeAt(view, QSize(1115, 950)));
         auto* tabs = child<QTabWidget>(view, "tabWidget");
@@ -232,7 +233,7 @@ private slots:
     }
 
     void missingOrEmptyRecordingLeavesThePageEmpty() {
-        forcePlateStaticDataAnalysis view;
+        forcePlateStaticDataAnalysis view(scale_);
         QVERIFY(analyzeAt(view, QSize(1115, 802)));
         LoadedRecording empty;
         for (const LoadedRecording* record : {static_cast<const LoadedRecording*>(nullptr),
@@ -252,7 +253,7 @@ private slots:
     }
 
     void reportScreenshotsAreWrittenAndRemoved() {
-        forcePlateStaticDataAnalysis view;
+        forcePlateStaticDataAnalysis view(scale_);
         QVERIFY(analyzeAt(view, QSize(1115, 802)));
         view.saveTabImagesForReport("stamp");
         QCOMPARE(child<QTabWidget>(view, "tabWidget")->currentIndex(), 2);

@@ -14,7 +14,6 @@
 #include "AcquisitionSession.h"
 #include "AppConstants.h"
 #include "ColorText.h"
-#include "GlobalState.h"
 #include "ModalAnswer.h"
 #include "Startup.h"
 #include "configDialog.h"
@@ -137,13 +136,12 @@ private slots:
     }
 
     void changeReachesTheStaticView() {
-        forcePlateStaticDataAnalysis staticView;
-        globalState().staticAnalysisView = &staticView;
-        configDialog dialog(nullptr, 0, ini_);
-        globalState().staticAnalysisView = nullptr;
+        const ColorOfPressMap scale;
+        forcePlateStaticDataAnalysis staticView(scale);
+        configDialog dialog(nullptr, 0, ini_, &staticView);
         // Disconnecting succeeds only for a connection that exists.
-        QVERIFY(QObject::disconnect(&dialog, SIGNAL(updateColorSettings()), &staticView,
-                                    SLOT(slotOnRefreshColorSettings())));
+        QVERIFY(QObject::disconnect(&dialog, &configDialog::updateColorSettings, &staticView,
+                                    &forcePlateStaticDataAnalysis::slotOnRefreshColorSettings));
     }
 
     void pathPageShowsTheUserFoldersAndThePort() {

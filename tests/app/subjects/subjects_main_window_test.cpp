@@ -18,7 +18,6 @@
 #include "DeviceManagement.h"
 #include "GaitAddUser.h"
 #include "GaitChoseUser.h"
-#include "GlobalState.h"
 #include "ModalAnswer.h"
 #include "Startup.h"
 #include "SubjectDatabase.h"
@@ -28,6 +27,7 @@
 
 class SubjectsMainWindowTest : public QObject {
     Q_OBJECT
+    ColorOfPressMap scale_;
     forcePlateUILib* window_ = nullptr;
     std::unique_ptr<QProcess> sim_;
 
@@ -48,9 +48,9 @@ class SubjectsMainWindowTest : public QObject {
 private slots:
     void initTestCase() {
         installFontSubstitutions();
-        loadColorOfPressMap(globalState());
-        window_ = new forcePlateUILib;
-        QTRY_VERIFY(globalState().deviceManagement != nullptr);
+        scale_ = loadProgramColorScale();
+        window_ = new forcePlateUILib(scale_);
+        QTRY_VERIFY(window_->views().deviceManagement != nullptr);
         SubjectDatabase db("setup");
         QCOMPARE(db.open(), QString());
         QCOMPARE(db.insert({"P1", "王'五", "man", "1990-07-15", "178", "72", "右侧", "无"}),
@@ -126,8 +126,8 @@ private slots:
         sim_ = std::make_unique<QProcess>();
         sim_->start(PLATE_SIM_PATH, {"--rate", "100", "--port", QString::number(testPlatePort())});
         QVERIFY(sim_->waitForStarted());
-        DeviceManagement* panel = globalState().deviceManagement;
-        globalState().mainTabWidget->setCurrentIndex(0);
+        DeviceManagement* panel = window_->views().deviceManagement;
+        window_->mainTabs()->setCurrentIndex(0);
         QTRY_VERIFY_WITH_TIMEOUT(
             (panel->onPB_refreshDevice_clicked(), !panel->knownDevices().isEmpty()), 5000);
         const QString serial = panel->knownDevices().first().first;

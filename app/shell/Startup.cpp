@@ -1,5 +1,6 @@
 #include "Startup.h"
 
+#include <QApplication>
 #include <QCoreApplication>
 #include <QFont>
 #include <QLibraryInfo>
@@ -8,9 +9,12 @@
 #include <cstdio>
 
 #include "AppConstants.h"
+#include "ColorScale.h"
 #include "OldLayoutMigration.h"
 #include "RecordingCache.h"
 #include "VXMATHIN.h"
+#include "forcePlateUILib.h"
+#include "libPladex.h"
 
 void installFontSubstitutions() {
     for (const char* family :
@@ -52,4 +56,26 @@ void printMathLibraryCheck() {
     VX::VXMATHIN math;
     std::printf("VX::VXMATHIN.cos(1) return %f  \r\n", math.cos(1.0));
     std::fflush(stdout);
+}
+
+int runTessaly(QApplication& application, const std::function<void(forcePlateUILib&)>& whenShown) {
+    const MigrationResult migration = migrateOldLayoutOnce();
+    installFontSubstitutions();
+    const ColorOfPressMap scale = loadProgramColorScale();
+    QTranslator translator;
+    installChineseQtTranslation(translator);
+    removeStaleRecordingCaches();
+    printMathLibraryCheck();
+
+    int status = 0;
+    {
+        // Recordings named on the command line (a file manager's "open with") open at start.
+        forcePlateUILib window(scale, application.arguments().mid(1));
+        window.show();
+        showMigrationMessage(&window, migration);
+        if (whenShown) whenShown(window);
+        status = application.exec();
+    }
+    LibPladex_StopReceiving();
+    return status;
 }

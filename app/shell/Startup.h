@@ -1,9 +1,13 @@
 // Steps of the program's start-up that do not need a window.
 #pragma once
 
+#include <functional>
+
+class QApplication;
 class QTranslator;
 class QWidget;
 struct MigrationResult;
+class forcePlateUILib;
 
 // Maps the Windows Chinese UI font families that the forms name to a CJK font installed here,
 // so that no Chinese text shows as boxes and PDF text stays searchable.
@@ -25,3 +29,11 @@ void showMigrationMessage(QWidget* window, const MigrationResult& migration);
 
 // Exercises the math library once and prints its series cosine of 1.
 void printMathLibraryCheck();
+
+// The whole program on application: start-up, the main window (opening the recordings named
+// on the command line) until it is closed, then an orderly end: the window and its views go
+// (a running recording is flushed, every acquisition thread joined) and the plate library's
+// receive thread is stopped. Returns the event loop's status. whenShown, if given, runs once
+// the window is shown (tests drive the program through it).
+int runTessaly(QApplication& application,
+               const std::function<void(forcePlateUILib&)>& whenShown = {});
