@@ -20,10 +20,12 @@
 #include <cstdio>
 #include <functional>
 
+#include "AppConstants.h"
 #include "DeviceManagement.h"
 #include "RecordingReader.h"
 #include "Startup.h"
 #include "forcePlateUILib.h"
+#include "test_folders.h"
 #include "timeLine.h"
 
 namespace {
@@ -88,7 +90,7 @@ int check(bool ok, const char* what) {
 int runTest(const QString& self) {
     QTemporaryDir work;
     QProcess sim;
-    sim.start(PLATE_SIM, {"--rate", "100"});
+    sim.start(PLATE_SIM, {"--rate", "100", "--port", QString::number(testPlatePort())});
     if (!sim.waitForStarted()) return check(false, "plate-sim starts");
     QProcess program;
     program.setWorkingDirectory(work.path());
@@ -110,7 +112,7 @@ int runTest(const QString& self) {
                       "every acquisition thread ran while recording");
     failures += check(said.contains("workers after the end: \n"), "every thread joined");
 
-    const QDir data(work.filePath("Resources/data"));
+    const QDir data(app::dataDirectory());
     const QStringList files = data.entryList({"*.raw"}, QDir::Files);
     failures += check(files.size() == 1, "one recording");
     if (files.size() != 1) return failures;
