@@ -2,7 +2,7 @@
 # Builds the Debian package from this build and checks what it holds: the file name, the
 # control fields (every linked library's package named in Depends, and the run-time ones), the
 # installed paths, the programs' RUNPATH and that every library they need resolves from the
-# unpacked tree.
+# unpacked tree; then the programs run from that tree (run_from_package.sh).
 #   check_package.sh BUILD_DIR VERSION
 set -euo pipefail
 build=$1
@@ -98,6 +98,9 @@ for binary in "$root"/usr/bin/* "$root"/usr/lib/tessaly/*.so; do
             fail "$(basename "$binary") links $lib of $package, which Depends does not name"
     done
 done
+
+# The programs run from the unpacked tree, read-only, as from /usr, writing only to HOME.
+bash "$(dirname "$0")/run_from_package.sh" "$work/root" || fail "running from the unpacked package"
 
 if [ "$failures" -ne 0 ]; then
     echo "$failures check(s) failed; Depends: $depends"

@@ -5,7 +5,7 @@
 # only files written are the outputs asked for and files below HOME's XDG folders; the
 # unpacked tree and the working folder stay as they were. Needs a display (xvfb-run).
 #   run_from_package.sh ROOT
-# Not part of the suite yet: it needs the program to keep its data in the XDG folders.
+# check_package.sh runs it on the package it builds.
 set -euo pipefail
 root=$(readlink -f "$1")
 bin=$root/usr/bin
